@@ -1,0 +1,177 @@
+// screencapture -c [-x]: puts a picture of the whole screen on the X clipboard, as image/bmp, and
+// keeps serving it from a background process until another client takes the clipboard, as X
+// clipboard tools do. -x (silent) is accepted; nothing is ever played.
+//
+// The command returns only once the background process owns the clipboard, so a reader started
+// right after it gets the new picture. Status: 0 done, 1 no display or the capture failed,
+// 2 usage error.
+
+#include "capture/ClipboardOwner.h"
+#include "capture/ScreenGrab.h"
+#include "capture/XErrors.h"
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include <ctime>
+static FILE* tr2 = nullptr;
+static double nowms2(){timespec t; clock_gettime(CLOCK_MONOTONIC,&t); return t.tv_sec*1e3+t.tv_nsec/1e6;}
+#define TR(...) do { if(!tr2 && getenv("SCTRACE")) tr2=fopen(getenv("SCTRACE"),"a"); if(tr2){fprintf(tr2,"%.3f ",nowms2()); fprintf(tr2,__VA_ARGS__); fflush(tr2);} } while(0)
+namespace {
+
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+// A server that accepts the connection but never answers must not hang the caller for good.
+constexpr int kOwnerWaitMs = 10000;
+
+int usageError(const std::string& why)
+{
+    std::fprintf(stderr, "screencapture: %s (usage: screencapture -c [-x])\n", why.c_str());
+    return kUsageError;
+}
+
+// The status to end with on a bad command line, or -1 when it is good.
+int checkArguments(int argc, char** argv)
+{
+    bool clipboard = false;
+    opterr = 0;
+    for (int option; (option = getopt(argc, argv, "cx")) != -1;) {
+        if (option == 'c')
+            clipboard = true;
+        else if (option != 'x')
+            return usageError(std::string("unknown option -") + char(optopt));
+    }
+    if (optind < argc)
+        return usageError(std::string("unexpected argument \"") + argv[optind] + "\"");
+    if (!clipboard)
+        return usageError("only -c, to the clipboard, is supported");
+    return -1;
+}
+
+// Lets go of everything the caller gave us, so that a caller reading our output or waiting on
+// its pipes sees them close now, not when the clipboard changes hands.
+void detach(int confirm)
+{
+    if (chdir("/") != 0) {
+        // Staying in the caller's folder only keeps it busy.
+    }
+    const int null = open("/dev/null", O_RDWR);
+    if (null >= 0) {
+        dup2(null, STDIN_FILENO);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        if (null > STDERR_FILENO)
+            close(null);
+    }
+    const char done = 0;
+    if (write(confirm, &done, 1) != 1) {
+        // The foreground process has gone; there is no one left to tell.
+    }
+    close(confirm);
+}
+
+// The background process: grabs, owns the clipboard, confirms on `confirm`, then serves.
+int runOwner(int confirm)
+{
+    std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
+    if (!display) {
+        const char* name = XDisplayName(nullptr);
+        std::fprintf(stderr, "screencapture: cannot open display %s\n",
+                     *name ? name : "(DISPLAY is not set)");
+        return kFailure;
+    }
+    TR("opened\n");
+    capture::installErrorHandler();
+    try {
+        capture::ClipboardOwner owner(display.get(), "image/bmp");
+        TR("owner made\n");
+        capture::ScreenGrab grab(display.get());
+        TR("grabbed\n");
+        if (!owner.acquire(grab.bmp(), grab.bmpSize())) {
+            std::fprintf(stderr, "screencapture: the X server did not give us the clipboard\n");
+            return kFailure;
+        }
+        TR("acquired\n");
+        detach(confirm);
+        owner.serve();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "screencapture: %s\n", e.what());
+        return kFailure;
+    }
+    return 0;
+}
+
+// The foreground process: ends once the background one owns the clipboard, or with its status.
+int waitForOwner(pid_t owner, int confirm)
+{
+    pollfd p{confirm, POLLIN, 0};
+    int ready;
+    do
+        ready = poll(&p, 1, kOwnerWaitMs);
+    while (ready < 0 && errno == EINTR);
+    char done;
+    if (ready > 0 && read(confirm, &done, 1) == 1)
+        return 0;
+    if (ready == 0) {
+        kill(owner, SIGKILL);
+        std::fprintf(stderr, "screencapture: the X server did not answer within %d s\n", kOwnerWaitMs / 1000);
+    }
+    int status = 0;
+    while (waitpid(owner, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (ready == 0)
+        return kFailure;
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status) != 0 ? WEXITSTATUS(status) : kFailure;
+    std::fprintf(stderr, "screencapture: the capture was ended by signal %d\n", WTERMSIG(status));
+    return kFailure;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    TR("main\n");
+    if (const int status = checkArguments(argc, argv); status >= 0)
+        return status;
+
+    // Fork first, while the process is small; the child does all the X work, so no connection
+    // is ever shared between the two.
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) {
+        std::perror("screencapture: pipe");
+        return kFailure;
+    }
+    const pid_t child = fork();
+    if (child < 0) {
+        std::perror("screencapture: fork");
+        return kFailure;
+    }
+    if (child > 0) {
+        close(pipeEnds[1]);
+        int r = waitForOwner(child, pipeEnds[0]); TR("parent exits\n"); return r;
+    }
+
+    close(pipeEnds[0]);
+    setsid();  // outlive the caller's terminal and process group
+    // Keep only stdio (closed later) and the pipe: the caller's other files are not ours to hold.
+    int confirm = pipeEnds[1];
+    if (confirm != 3) {
+        dup2(confirm, 3);
+        close(confirm);
+        confirm = 3;
+    }
+    close_range(4, ~0U, 0);
+    TR("child\n");
+    return runOwner(confirm);
+}

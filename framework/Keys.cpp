@@ -1,0 +1,27 @@
+#include "framework/KeysPrivate.h"
+
+namespace fw {
+
+namespace {
+
+struct SpecialKey {
+  int key;
+  char32_t code;
+};
+
+constexpr SpecialKey kSpecialKeys[] = {
+    {Qt::Key_Enter, 3},      {Qt::Key_Return, 13},  {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},
+    {Qt::Key_Backtab, 9},    {Qt::Key_Left, 28},    {Qt::Key_Right, 29},    {Qt::Key_Up, 30},
+    {Qt::Key_Down, 31},      {Qt::Key_Home, 1},     {Qt::Key_End, 4},       {Qt::Key_PageUp, 11},
+    {Qt::Key_PageDown, 12},  {Qt::Key_Delete, 127}, {Qt::Key_Escape, 27},   {Qt::Key_Clear, 0xF739},
+};
+
+}  // namespace
+
+std::string KeyText(const QKeyEvent& e) {
+  for (const SpecialKey& s : kSpecialKeys)
+    if (e.key() == s.key) return QString::fromUcs4(&s.code, 1).toStdString();
+  return e.text().toStdString();
+}
+
+}  // namespace fw
