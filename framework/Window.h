@@ -120,6 +120,8 @@ class Window : public Object, public HasProperties {
   void Raise(const std::string& event);
 
   WindowHost* Host() const { return host_.get(); }
+  // The events the class binds, for those who ask.
+  const WindowEventTable& EventTable() const { return Events(); }
 
  protected:
   // The class's own event table; a plain Window handles nothing.
