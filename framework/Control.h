@@ -44,22 +44,24 @@ class Control : public Object, public HasProperties {
   template <class R, class... A>
   R Raise(const std::string& event, R fallback, A... args) {
     Ref<Delegate> handler = HandlerFor(event);
-    if (!handler) return fallback;
+    Ref<Object> self = Self();
+    if (!handler || !self) return fallback;
     R result = fallback;
-    Ref<Object> self = RefTo<Object>(this);
     RuntimeDispatch(Describe(event), [&] { result = handler->Invoke<R, A...>(self, args...); });
     return result;
   }
   template <class... A>
   void RaiseEvent(const std::string& event, A... args) {
     Ref<Delegate> handler = HandlerFor(event);
-    if (!handler) return;
-    Ref<Object> self = RefTo<Object>(this);
+    Ref<Object> self = Self();
+    if (!handler || !self) return;
     RuntimeDispatch(Describe(event), [&] { handler->Invoke<void, A...>(self, args...); });
   }
 
  private:
   std::string Describe(const std::string& event) const;
+  // Nil while the control is being destroyed: a late event then raises nothing.
+  Ref<Object> Self() { return Ref<Object>(weak_from_this().lock()); }
 
   std::string name_;
   Integer index_ = kNoIndex;

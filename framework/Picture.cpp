@@ -76,15 +76,18 @@ void RGBSurface::CheckBounds(Integer x, Integer y) const {
   }
 }
 
-Color RGBSurface::Pixel(Integer x, Integer y) const {
+std::uint32_t RGBSurface::Read(Integer x, Integer y) const {
   CheckBounds(x, y);
-  // pixel() un-premultiplies, so an opaque pixel reads back exactly as it was drawn.
-  return Color(PictureAccess::Image(*picture_).pixel(int(x), int(y)) & 0xFFFFFFu);
+  const QImage& image = PictureAccess::Image(*picture_);
+  const QRgb value = image.pixel(int(x), int(y));
+  // pixel() gives premultiplied values for premultiplied formats.
+  return image.pixelFormat().premultiplied() == QPixelFormat::Premultiplied
+             ? qUnpremultiply(value)
+             : value;
 }
 
-Integer RGBSurface::Alpha(Integer x, Integer y) const {
-  CheckBounds(x, y);
-  return qAlpha(PictureAccess::Image(*picture_).pixel(int(x), int(y)));
-}
+Color RGBSurface::Pixel(Integer x, Integer y) const { return Color(Read(x, y) & 0xFFFFFFu); }
+
+Integer RGBSurface::Alpha(Integer x, Integer y) const { return qAlpha(Read(x, y)); }
 
 }  // namespace fw

@@ -1,5 +1,6 @@
 #pragma once
 // Pictures, and the surface through which their pixels are read.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,7 @@ class RGBSurface : public Object {
 
  private:
   void CheckBounds(Integer x, Integer y) const;
+  std::uint32_t Read(Integer x, Integer y) const;  // 0xAARRGGBB, not premultiplied
   Ref<Picture> picture_;
 };
 

@@ -10,6 +10,8 @@
 #include <QMediaDevices>
 #include <QPointer>
 
+#include <cstdio>
+
 namespace fw {
 
 namespace {
@@ -17,6 +19,30 @@ constexpr Integer kMaxSampleRate = 768000;
 constexpr Integer kMaxChannels = 8;
 // A sound is held in memory whole: refuse files that would take more than 128 MiB.
 constexpr sf_count_t kMaxSamples = sf_count_t(64) * 1024 * 1024;
+
+QtMessageHandler previousHandler = nullptr;
+
+// Without an audio server, Qt's audio back end says so once, as it first connects. For us that
+// is the ordinary no-device case, so that one line is dropped; everything else passes on.
+void DropNoServerMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QLatin1String("PulseAudioService:"))) return;
+  if (previousHandler) {
+    previousHandler(type, context, text);
+  } else {
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+  }
+}
+
+QAudioDevice DefaultOutput() {
+  static bool connected = false;
+  if (connected) return QMediaDevices::defaultAudioOutput();
+  connected = true;
+  previousHandler = qInstallMessageHandler(DropNoServerMessage);
+  QAudioDevice device = QMediaDevices::defaultAudioOutput();
+  qInstallMessageHandler(previousHandler);
+  return device;
+}
+
 }  // namespace
 
 // The sink is a child of the application, so it goes with the application at exit and never
@@ -80,7 +106,7 @@ void Sound::Play() {
   // Qt's audio needs the application's event loop; without one there is nothing to play on.
   if (!QCoreApplication::instance() || samples_.empty()) return;
   // With no audio server there is no default device: return before Qt warns about it.
-  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+  const QAudioDevice device = DefaultOutput();
   if (device.isNull()) return;
   QAudioFormat format;
   format.setSampleRate(int(sampleRate_));

@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 #include "framework/ControlPrivate.h"
 #include "framework/KeysPrivate.h"
@@ -63,8 +64,16 @@ class ContentWidget : public QWidget {
   }
 
  private:
-  static Integer X(QMouseEvent* e) { return static_cast<Integer>(e->position().x()); }
-  static Integer Y(QMouseEvent* e) { return static_cast<Integer>(e->position().y()); }
+  // Window coordinates from the pointer's place on the screen and where the window is now. The
+  // position an event carries is relative to where the X server had the window when the event
+  // happened, which lags behind the moves asked for while the window is dragged; measured from the
+  // same position that Left and Top read, the grabbed point stays under the pointer.
+  QPointF WindowPoint(QMouseEvent* e) const {
+    QWidget* top = window();
+    return e->globalPosition() - QPointF(top->geometry().topLeft() + mapTo(top, QPoint(0, 0)));
+  }
+  Integer X(QMouseEvent* e) const { return static_cast<Integer>(std::floor(WindowPoint(e).x())); }
+  Integer Y(QMouseEvent* e) const { return static_cast<Integer>(std::floor(WindowPoint(e).y())); }
   Window* owner_;
   bool dragging_ = false;
 };
@@ -150,10 +159,12 @@ Window::Window() : host_(std::make_unique<WindowHost>()) {
 }
 
 Window::~Window() {
-  // Controls go before the widgets that hold theirs; late toolkit events find no window.
-  controls_.clear();
+  // Late toolkit events find no window: destroying a control's widget sends the content a leave
+  // event while this object can no longer hand out references to itself. Then the controls go,
+  // before the widgets that hold theirs.
   if (host_->main) static_cast<MainWidget*>(host_->main.data())->Detach();
   if (host_->content) host_->content->Detach();
+  controls_.clear();
 }
 
 const WindowEventTable& Window::Events() const {
@@ -164,7 +175,9 @@ const WindowEventTable& Window::Events() const {
 template <class R, class... A>
 R Window::RaiseOwn(const std::string& event, R fallback, A... args) {
   R result = fallback;
-  Ref<Object> self = RefTo<Object>(this);
+  // A window being destroyed raises nothing.
+  Ref<Object> self(weak_from_this().lock());
+  if (!self) return result;
   RuntimeDispatch(ClassName() + "." + event, [&] {
     const WindowEventTable::Entry* entry = Events().Find(event);
     if (!entry) return;

@@ -25,16 +25,16 @@ fw::Ref<fw::Sound> CachedSound(bool& loaded, fw::Ref<fw::Sound>& permaSound, con
 }  // namespace
 
 // Each accessor owns its statics.
-#define PICTURE_ACCESSOR(name)           \
-  fw::Ref<fw::Picture> name() {          \
-    static fw::Ref<fw::Picture> pic;     \
-    return CachedPicture(pic, #name);    \
+#define PICTURE_ACCESSOR(name)        \
+  fw::Ref<fw::Picture> name() {       \
+    static fw::Ref<fw::Picture> pic;  \
+    return CachedPicture(pic, #name); \
   }
 
-#define SOUND_ACCESSOR(name)                         \
-  fw::Ref<fw::Sound> name() {                        \
-    static bool loaded = false;                      \
-    static fw::Ref<fw::Sound> permaSound;            \
+#define SOUND_ACCESSOR(name)                               \
+  fw::Ref<fw::Sound> name() {                              \
+    static bool loaded = false;                            \
+    static fw::Ref<fw::Sound> permaSound;                  \
     return CachedSound(loaded, permaSound, #name ".aiff"); \
   }
 
@@ -63,3 +63,6 @@ PICTURE_ACCESSOR(TArrowB)
 
 SOUND_ACCESSOR(Num)
 SOUND_ACCESSOR(Ent)
+
+#undef PICTURE_ACCESSOR
+#undef SOUND_ACCESSOR

@@ -13,6 +13,7 @@ Run with Debian's /usr/bin/python3 (gi.repository.Atspi) on the program's sessio
 
 import argparse
 import json
+import os
 import sys
 import time
 
@@ -177,12 +178,9 @@ def main():
 
     rows = []
     for node, path, origin in nodes:
-        try:
-            if roles is not None and node.get_role_name() not in roles:
-                continue
-            row = describe(node, path, origin)
-        except GLib.Error as error:
-            fail(f"reading node {path}: {error.message}")
+        if roles is not None and node.get_role_name() not in roles:
+            continue
+        row = describe(node, path, origin)
         if args.showing and not row["showing"]:
             continue
         if point is not None:
@@ -207,4 +205,10 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+        sys.stdout.flush()
+    except GLib.Error as error:  # e.g. the program ended while being read
+        fail(f"reading the accessible tree: {error.message}")
+    except BrokenPipeError:  # the reader took what it wanted (e.g. head -1)
+        os.dup2(os.open(os.devnull, os.O_WRONLY), sys.stdout.fileno())

@@ -1,11 +1,12 @@
-# Shared set-up for the end-to-end tests; source it from a test script:
+# Shared set-up for the end-to-end tests. Each test_*.sh runs as "bash test_x.sh <bundle dir>"
+# and passes with exit status 0; it sources this file:
 #
 #   source "$(dirname "$0")/harness.sh"
-#   e2e_start_display
-#   e2e_start_app "$1"
-#   [ "$(e2e_label_at 20 900)" = "X:" ]
+#   e2e_start_display                    # Xvfb + D-Bus session + accessibility bus + openbox
+#   e2e_start_app "$1"                   # bin/brindlex; waits for its window: E2E_WID, E2E_APP_PID
+#   [ "$(e2e_label_at 20 900)" = "X:" ]  # read through accessibility, in window coordinates
 #   e2e_key ctrl+q
-#   e2e_wait_exit 5
+#   e2e_wait_exit 5                      # E2E_STATUS = its exit status
 #   [ "$E2E_STATUS" -eq 0 ]
 #
 # Each test gets its own Xvfb display (a free number from 100 up), openbox, a D-Bus session and the
@@ -14,6 +15,7 @@
 # a screenshot to <build>/e2e-failures/<test>.png and shows the program's output. Every process the
 # test started is ended on exit, including daemons it spawned (found by a tag in their environment).
 # Under errexit "! cmd" never fails a test: write "cmd && e2e_fail why" for a check that cmd fails.
+# E2E_TMP is the test's own scratch folder, removed at the end.
 
 # shellcheck disable=SC2034  # E2E_* variables set here are read by the tests
 set -eEuo pipefail
