@@ -4,12 +4,15 @@
 #include <poll.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 #include <cerrno>
+#include <unistd.h>
 #include <cstdio>
 #include <ctime>
 static FILE* tr = nullptr;
-static double nowms(){timespec t; clock_gettime(CLOCK_MONOTONIC,&t); return t.tv_sec*1e3+t.tv_nsec/1e6;}
-#define TR(...) do { if(!tr && getenv("SCTRACE")) tr=fopen(getenv("SCTRACE"),"a"); if(tr){fprintf(tr,"%.3f ",nowms()); fprintf(tr,__VA_ARGS__); fflush(tr);} } while(0)
+static double NOWMS(){timespec t; clock_gettime(CLOCK_MONOTONIC,&t); return t.tv_sec*1e3+t.tv_nsec/1e6;}
+#define TR(...) do { if(getenv("SCTRACE")){ FILE* f_=fopen(getenv("SCTRACE"),"a"); fprintf(f_,"%.3f [%d] ",NOWMS(),getpid()); fprintf(f_,__VA_ARGS__); fclose(f_);} } while(0)
 
 namespace capture {
 
@@ -44,6 +47,7 @@ ClipboardOwner::ClipboardOwner(Display* display, const char* type) : display_(di
     if (units == 0)
         units = XMaxRequestSize(display);
     piece_ = std::size_t(units - 8) * 4;  // less the ChangeProperty request's own header
+    if (getenv("SCPIECE")) piece_ = std::min<std::size_t>(piece_, atol(getenv("SCPIECE")));
 }
 
 ClipboardOwner::~ClipboardOwner()
@@ -63,6 +67,15 @@ bool ClipboardOwner::acquire(const unsigned char* data, std::size_t size)
 {
     data_ = data;
     size_ = size;
+    if (getenv("SCFORMAT")) {
+        static std::vector<unsigned char> ppm;
+        const unsigned char* h = data + 18; int w = h[0] | h[1] << 8; int hh = -(int)(h[4] | h[5] << 8 | h[6] << 16 | h[7] << 24);
+        char head[64]; int n = snprintf(head, 64, "P6\n%d %d\n255\n", w, hh);
+        ppm.resize(n + size_t(w) * hh * 3); memcpy(ppm.data(), head, n);
+        const unsigned char* src = data + 54; unsigned char* o = ppm.data() + n;
+        for (size_t i = 0, e = size_t(w) * hh; i < e; ++i) { o[0] = src[2]; o[1] = src[1]; o[2] = src[0]; o += 3; src += 4; }
+        data_ = ppm.data(); size_ = ppm.size();
+    }
     ownedSince_ = serverTime();
     XSetSelectionOwner(display_, clipboard_, window_, ownedSince_);
     return XGetSelectionOwner(display_, clipboard_) == window_;

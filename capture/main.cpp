@@ -25,8 +25,8 @@
 
 #include <ctime>
 static FILE* tr2 = nullptr;
-static double nowms2(){timespec t; clock_gettime(CLOCK_MONOTONIC,&t); return t.tv_sec*1e3+t.tv_nsec/1e6;}
-#define TR(...) do { if(!tr2 && getenv("SCTRACE")) tr2=fopen(getenv("SCTRACE"),"a"); if(tr2){fprintf(tr2,"%.3f ",nowms2()); fprintf(tr2,__VA_ARGS__); fflush(tr2);} } while(0)
+static double NOWMS(){timespec t; clock_gettime(CLOCK_MONOTONIC,&t); return t.tv_sec*1e3+t.tv_nsec/1e6;}
+#define TR(...) do { if(getenv("SCTRACE")){ FILE* f_=fopen(getenv("SCTRACE"),"a"); fprintf(f_,"%.3f [%d] ",NOWMS(),getpid()); fprintf(f_,__VA_ARGS__); fclose(f_);} } while(0)
 namespace {
 
 constexpr int kFailure = 1;
@@ -93,7 +93,7 @@ int runOwner(int confirm)
     TR("opened\n");
     capture::installErrorHandler();
     try {
-        capture::ClipboardOwner owner(display.get(), "image/bmp");
+        capture::ClipboardOwner owner(display.get(), getenv("SCFORMAT") ? "image/ppm" : "image/bmp");
         TR("owner made\n");
         capture::ScreenGrab grab(display.get());
         TR("grabbed\n");

@@ -73,6 +73,20 @@ class ControlWidget : public Base, public InputForwarder {
   using Base::Base;
 
  protected:
+  // A disabled control takes the click and does nothing with it; it does not reach the window.
+  bool event(QEvent* e) override {
+    if (!this->isEnabled()) switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+          e->accept();
+          return true;
+        default:
+          break;
+      }
+    return Base::event(e);
+  }
   void mousePressEvent(QMouseEvent* e) override {
     if (Press(e)) return e->accept();
     Base::mousePressEvent(e);

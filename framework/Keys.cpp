@@ -19,6 +19,9 @@ constexpr SpecialKey kSpecialKeys[] = {
 }  // namespace
 
 std::string KeyText(const QKeyEvent& e) {
+  // Ctrl plays Cmd's part: its combinations are commands (menu shortcuts, a field's own editing),
+  // not typed keys, whatever control character the platform gives them (Ctrl+H is "\b").
+  if (e.modifiers() & Qt::ControlModifier) return {};
   for (const SpecialKey& s : kSpecialKeys)
     if (e.key() == s.key) return QString::fromUcs4(&s.code, 1).toStdString();
   return e.text().toStdString();

@@ -14,6 +14,7 @@
 
 #include "native/NativeHandlesPrivate.h"
 #include "native/RuntimePrivate.h"
+#include "native/SystemFonts.h"
 
 namespace native {
 namespace {
@@ -75,16 +76,16 @@ class Font : public Object {
   double pointSize_;
 };
 
+// The system's regular and small control font sizes, in points.
+double systemFontSize = kSystemFontSize;
+double smallSystemFontSize = kSmallSystemFontSize;
+
 class FontClass : public Object {
  public:
-  // The system's regular and small control font sizes, in points.
-  static constexpr double kSystemFontSize = 13.0;
-  static constexpr double kSmallSystemFontSize = 11.0;
-
   FontClass() : Object("NSFont class") {}
   std::optional<Result> Receive(std::string_view selector, Args args) override {
-    if (selector == "systemFontSize") return Result::Number(kSystemFontSize);
-    if (selector == "smallSystemFontSize") return Result::Number(kSmallSystemFontSize);
+    if (selector == "systemFontSize") return Result::Number(systemFontSize);
+    if (selector == "smallSystemFontSize") return Result::Number(smallSystemFontSize);
     if (selector == "systemFontOfSize:") {
       const double size = ArgAt(args, 0).AsDouble();
       if (!(size > 0.0) || !std::isfinite(size)) return Result();
@@ -315,6 +316,12 @@ Ptr HandleFor(QWidget* widget, const char* name) {
 }
 
 }  // namespace
+
+void SetSystemFontSizes(double regular, double small) {
+  systemFontSize = regular;
+  smallSystemFontSize = small;
+}
+void ResetSystemFontSizes() { SetSystemFontSizes(kSystemFontSize, kSmallSystemFontSize); }
 
 Ptr NativeWindowFor(QWidget* window) { return HandleFor<Window>(window, "native.NSWindow"); }
 Ptr NativeViewFor(QWidget* control) { return HandleFor<View>(control, "native.NSView"); }

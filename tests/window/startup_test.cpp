@@ -18,22 +18,26 @@ extern char** environ;
 
 namespace {
 
-struct Run {
+struct ProgramRun {
   int status = -1;
   std::vector<std::string> steps;
   std::string stderrText;
   size_t windows = 0;
 };
 
+// The program's own lines on stderr.
 int Lines(const std::string& text) {
   int n = 0;
-  for (char c : text) n += c == '\n';
+  for (size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+    n += text.compare(at, 9, "brindlex:") == 0;
+    if (text.find('\n', at) == std::string::npos) break;
+  }
   return n;
 }
 
 // Runs the whole program; a step named failAt raises, and the event loop, once entered, quits.
-Run RunWith(const std::string& failAt) {
-  Run run;
+ProgramRun RunWith(const std::string& failAt) {
+  ProgramRun run;
   SetStartupObserver([&](std::string_view step) {
     run.steps.emplace_back(step);
     if (step == failAt) throw fw::NilObjectException("test failure at " + failAt);
@@ -60,7 +64,7 @@ const std::vector<std::string> kRoad = {
 }  // namespace
 
 TEST(StartupRoad, RunsEveryStepInOrderAndExitsWithZeroAfterQuit) {
-  Run run = RunWith("");
+  ProgramRun run = RunWith("");
   EXPECT_EQ(run.steps, kRoad);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.windows, 1u);
@@ -73,7 +77,7 @@ class StartupFailure : public ::testing::TestWithParam<size_t> {};
 
 TEST_P(StartupFailure, SkipsTheRestAndExitsNonZero) {
   const std::string& failing = kRoad[GetParam()];
-  Run run = RunWith(failing);
+  ProgramRun run = RunWith(failing);
   std::vector<std::string> expected(kRoad.begin(), kRoad.begin() + GetParam() + 1);
   EXPECT_EQ(run.steps, expected);
   EXPECT_EQ(run.status, 1);
@@ -89,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(EachStep, StartupFailure, ::testing::Range<size_t>(0, 1
 TEST(StartupRoad, NoDisplayGivesOneLineAndStatusOne) {
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   unsetenv("DISPLAY");
-  Run run = RunWith("");
+  ProgramRun run = RunWith("");
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.steps.empty());
   EXPECT_EQ(Lines(run.stderrText), 1) << run.stderrText;
@@ -99,7 +103,7 @@ TEST(StartupRoad, NoDisplayGivesOneLineAndStatusOne) {
 TEST(StartupRoad, ADisplayNobodyServesGivesOneLineAndStatusOne) {
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   setenv("DISPLAY", ":987", 1);
-  Run run = RunWith("");
+  ProgramRun run = RunWith("");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(Lines(run.stderrText), 1) << run.stderrText;
   EXPECT_NE(run.stderrText.find(":987"), std::string::npos) << run.stderrText;
