@@ -152,6 +152,8 @@ Window::Window() : host_(std::make_unique<WindowHost>()) {
   auto* content = new ContentWidget(this);
   main->setCentralWidget(content);
   main->setAttribute(Qt::WA_QuitOnClose);
+  // The menu bar stays readable when the window's own background is made clear.
+  main->menuBar()->setAutoFillBackground(true);
   host_->main = main;
   host_->content = content;
   SetWidth(width_);
