@@ -67,7 +67,4 @@ void MainWindow::TransPearentSlider_ValueChanged(Ref<fw::Slider> sender) {
 }
 
 // The sender rule of the labels' shared handler; nothing shows.
-void MainWindow::St_Opening(Ref<fw::Label> sender) {
-  Ref<elements::St> label = fw::RuntimeCheckCast<elements::St>(sender);
-  label->Index();  // a nil sender raises here
-}
+void MainWindow::St_Opening(Ref<fw::Label> sender) { elements::SenderIndex<elements::St>(sender); }

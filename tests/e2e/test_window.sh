@@ -109,6 +109,21 @@ xdotool mouseup 1
 e2e_wait_until 2 at $((x0 + 250)) $((y0 + 120)) ||
   e2e_fail "dragged by (250, 120): window at ($E2E_WIN_X, $E2E_WIN_Y), not ($((x0 + 250)), $((y0 + 120)))"
 
+# Quick steps that do not wait for each other: the window ends exactly where the pointer's delta
+# puts it, however the moves and the pointer's events interleave.
+sleep 0.6
+follow
+x0=$E2E_WIN_X y0=$E2E_WIN_Y
+move "$BACKGROUND_X" "$BACKGROUND_Y"
+xdotool mousedown 1
+steps=()
+for ((i = 0; i < 200; i++)); do steps+=(mousemove_relative 1 1); done
+xdotool "${steps[@]}"
+sleep 0.3
+xdotool mouseup 1
+e2e_wait_until 2 at $((x0 + 200)) $((y0 + 200)) ||
+  e2e_fail "200 quick steps of (1, 1): window at ($E2E_WIN_X, $E2E_WIN_Y), not ($((x0 + 200)), $((y0 + 200)))"
+
 # Partly off the screen, up and to the left, with no limit at the edges.
 sleep 0.6
 follow
