@@ -6,6 +6,8 @@
 // that adds nothing but Constructor(index), which gives the member its Index before the control
 // itself is made. The classes keep the runtime names "MainWindow.BCV" ... "MainWindow.NogisCV";
 // they live in namespace elements because MainWindow's accessors carry the same names.
+#include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "framework/Canvas.h"
@@ -18,103 +20,38 @@
 
 namespace elements {
 
-// Each class's Constructor(index): Index first, then the plain constructor. The plain one is kept
-// out of reach under the class's own name, so a member is never made without its index.
-class BCV : public fw::Canvas {
-  FW_CLASS("MainWindow.BCV")
+// A runtime class name as a template argument.
+template <std::size_t N>
+struct RuntimeName {
+  constexpr RuntimeName(const char (&name)[N]) { std::copy_n(name, N, text); }
+  char text[N];
+};
+
+// An element class: Constructor(index) gives Index first, then runs the plain constructor. The
+// plain one is kept out of reach, so a member is never made without its index. Each name makes a
+// class of its own: a BCV is never taken for a NogisCV, though both are canvases.
+template <class Base, RuntimeName Name>
+class Element : public Base {
  public:
+  static constexpr const char* kClassName = Name.text;
+  std::string ClassName() const override { return kClassName; }
   virtual void Constructor(fw::Integer index) {
-    SetIndex(index);
+    this->SetIndex(index);
     fw::RectControl::Constructor();
   }
 
  private:
-  using fw::Canvas::Constructor;
+  using Base::Constructor;
 };
 
-class RRectangle : public fw::RoundRectangle {
-  FW_CLASS("MainWindow.RRectangle")
- public:
-  virtual void Constructor(fw::Integer index) {
-    SetIndex(index);
-    fw::RectControl::Constructor();
-  }
-
- private:
-  using fw::RoundRectangle::Constructor;
-};
-
-class St : public fw::Label {
-  FW_CLASS("MainWindow.St")
- public:
-  virtual void Constructor(fw::Integer index) {
-    SetIndex(index);
-    fw::RectControl::Constructor();
-  }
-
- private:
-  using fw::Label::Constructor;
-};
-
-class RRectangleI : public fw::Rectangle {
-  FW_CLASS("MainWindow.RRectangleI")
- public:
-  virtual void Constructor(fw::Integer index) {
-    SetIndex(index);
-    fw::RectControl::Constructor();
-  }
-
- private:
-  using fw::Rectangle::Constructor;
-};
-
-class TF : public fw::TextField {
-  FW_CLASS("MainWindow.TF")
- public:
-  virtual void Constructor(fw::Integer index) {
-    SetIndex(index);
-    fw::RectControl::Constructor();
-  }
-
- private:
-  using fw::TextField::Constructor;
-};
-
-class UpDownA : public fw::UpDownArrows {
-  FW_CLASS("MainWindow.UpDownA")
- public:
-  virtual void Constructor(fw::Integer index) {
-    SetIndex(index);
-    fw::RectControl::Constructor();
-  }
-
- private:
-  using fw::UpDownArrows::Constructor;
-};
-
-class TFCB : public fw::CheckBox {
-  FW_CLASS("MainWindow.TFCB")
- public:
-  virtual void Constructor(fw::Integer index) {
-    SetIndex(index);
-    fw::RectControl::Constructor();
-  }
-
- private:
-  using fw::CheckBox::Constructor;
-};
-
-class NogisCV : public fw::Canvas {
-  FW_CLASS("MainWindow.NogisCV")
- public:
-  virtual void Constructor(fw::Integer index) {
-    SetIndex(index);
-    fw::RectControl::Constructor();
-  }
-
- private:
-  using fw::Canvas::Constructor;
-};
+using BCV = Element<fw::Canvas, "MainWindow.BCV">;
+using RRectangle = Element<fw::RoundRectangle, "MainWindow.RRectangle">;
+using St = Element<fw::Label, "MainWindow.St">;
+using RRectangleI = Element<fw::Rectangle, "MainWindow.RRectangleI">;
+using TF = Element<fw::TextField, "MainWindow.TF">;
+using UpDownA = Element<fw::UpDownArrows, "MainWindow.UpDownA">;
+using TFCB = Element<fw::CheckBox, "MainWindow.TFCB">;
+using NogisCV = Element<fw::Canvas, "MainWindow.NogisCV">;
 
 // The sender rule of a handler shared by the members of an array: the sender as the array's
 // element class E (IllegalCastException for a control of another class, NilObjectException for
