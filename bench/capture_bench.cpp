@@ -1,10 +1,12 @@
 // Times the colour readout's tick against two references, on the X display it is started on:
-//   tick    running "screencapture -c -x" with QProcess and waiting for it, QClipboard::image(),
-//           the pixel at the pointer, the six-digit colour text;
-//   direct  a one-pixel XGetImage at the pointer, on a connection opened beforehand;
-//   pipe    `maim | xclip -selection clipboard -t image/png`, then the same clipboard read.
+//   (a) tick    "screencapture -c -x" run with QProcess and waited for, QClipboard::image(), the
+//               pixel at the pointer, the six-digit colour text;
+//   (b) direct  a one-pixel XGetImage at the pointer, on a connection opened beforehand;
+//   (c) pipe    `maim | xclip -selection clipboard -t image/png`, then the same clipboard read.
+// Then (a) once more in a reader that keeps freed memory for reuse (mallopt), which shows what
+// the reader's own page faults cost.
 // Usage: capture_bench <folder holding screencapture> [repetitions]
-// Prints one Markdown table row per measurement (milliseconds, median and 90th percentile).
+// Prints Markdown table rows: milliseconds, median and 90th percentile.
 
 #include <QClipboard>
 #include <QCursor>
@@ -19,14 +21,22 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
+
+// The readout ticks every 100 ms: between two ticks of some 25 ms the event loop runs this long.
+constexpr int kIdleMs = 75;
+// Ticks run and not counted before the measured ones.
+constexpr int kWarmUp = 10;
 
 struct Stats {
     double median;
@@ -38,8 +48,7 @@ Stats stats(std::vector<double> ms)
     std::sort(ms.begin(), ms.end());
     const std::size_t n = ms.size();
     const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
-    const std::size_t p90 = std::size_t(std::ceil(0.9 * double(n))) - 1;
-    return {median, ms[p90]};
+    return {median, ms[std::size_t(std::ceil(0.9 * double(n))) - 1]};
 }
 
 double msSince(const QElapsedTimer& timer)
@@ -55,39 +64,100 @@ QString colourText(QRgb colour)
 }
 
 // Lets the event loop run between repetitions, as it does between the readout's ticks.
-void idle(int ms)
+void idle()
 {
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kIdleMs, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
-bool runCommand(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
-           process.exitCode() == 0;
-}
-
-// The clipboard read that follows a capture; records its time and the colour text.
-QString clipboardColour(double* readMs)
+// The clipboard read that follows a capture: the colour text at the pointer, "none" without a
+// picture there. Adds the time QClipboard::image() took to `readMs`.
+QString clipboardColour(std::vector<double>& readMs)
 {
     QElapsedTimer timer;
     timer.start();
     const QImage picture = QGuiApplication::clipboard()->image();
-    if (readMs)
-        *readMs = msSince(timer);
+    readMs.push_back(msSince(timer));
     const QPoint at = QCursor::pos();
     if (picture.isNull() || !picture.rect().contains(at))
         return QStringLiteral("none");
     return colourText(picture.pixel(at));
 }
 
-void row(const char* screen, const char* what, const std::vector<double>& ms, const QString& colour)
+struct Run {
+    std::vector<double> total, command, read;
+    QString colour;
+    int stale = 0;  // reads that found no picture of the expected type on the clipboard
+};
+
+// Runs a command that puts a picture of the given type on the clipboard, waits for it, reads
+// the clipboard's picture and the colour at the pointer; `repetitions` times.
+Run commandTicks(int repetitions, const std::function<void(QProcess&)>& start, const QString& type)
+{
+    Run run;
+    for (int i = 0; i < repetitions; ++i) {
+        idle();
+        QElapsedTimer timer;
+        timer.start();
+        QProcess shell;
+        start(shell);
+        shell.waitForFinished(-1);
+        run.command.push_back(msSince(timer));
+        run.colour = clipboardColour(run.read);
+        run.total.push_back(msSince(timer));
+        if (!QGuiApplication::clipboard()->mimeData()->formats().contains(type))
+            ++run.stale;
+    }
+    return run;
+}
+
+// (a): the command line as the readout runs it, found on PATH.
+Run ticks(int repetitions)
+{
+    return commandTicks(
+        repetitions, [](QProcess& shell) { shell.startCommand(QStringLiteral("screencapture -c -x")); },
+        QStringLiteral("image/bmp"));
+}
+
+// (c): xclip's parent may end before its background copy owns the clipboard, so some reads may
+// find the previous owner's picture; they are counted.
+Run pipeline(int repetitions)
+{
+    return commandTicks(
+        repetitions,
+        [](QProcess& shell) {
+            shell.start(QStringLiteral("sh"),
+                        {QStringLiteral("-c"), QStringLiteral("maim | xclip -selection clipboard -t image/png")});
+        },
+        QStringLiteral("image/png"));
+}
+
+// (b)
+Run directReads(Display* display, int repetitions)
+{
+    Run run;
+    const Window root = DefaultRootWindow(display);
+    for (int i = 0; i < repetitions; ++i) {
+        idle();
+        QElapsedTimer timer;
+        timer.start();
+        const QPoint at = QCursor::pos();
+        XImage* pixel = XGetImage(display, root, at.x(), at.y(), 1, 1, AllPlanes, ZPixmap);
+        const unsigned long value = pixel ? XGetPixel(pixel, 0, 0) : 0;
+        if (pixel)
+            XDestroyImage(pixel);
+        run.colour = colourText(QRgb(value));
+        run.total.push_back(msSince(timer));
+    }
+    return run;
+}
+
+void row(const QByteArray& screen, const char* what, const std::vector<double>& ms, const QString& colour = {})
 {
     const Stats s = stats(ms);
-    std::printf("| %s | %s | %.1f | %.1f | %s |\n", screen, what, s.median, s.p90, qPrintable(colour));
+    std::printf("| %s | %s | %.1f | %.1f | %s |\n", screen.constData(), what, s.median, s.p90,
+                qPrintable(colour));
     std::fflush(stdout);
 }
 
@@ -101,7 +171,6 @@ int main(int argc, char** argv)
         return 2;
     }
     const int repetitions = argc > 2 ? std::max(1, std::atoi(argv[2])) : 50;
-    // The readout runs the command line as it stands, so the tool is found on PATH.
     qputenv("PATH", QByteArray(argv[1]) + ":" + qgetenv("PATH"));
 
     Display* display = XOpenDisplay(nullptr);
@@ -112,67 +181,34 @@ int main(int argc, char** argv)
     const QSize size = QGuiApplication::primaryScreen()->geometry().size();
     const QByteArray screen = QByteArray::number(size.width()) + "x" + QByteArray::number(size.height());
     QCursor::setPos(size.width() * 2 / 5, size.height() * 3 / 5);
-    idle(50);
+    idle();
 
-    std::vector<double> tick, process, read, direct, pipe, pipeRead;
-    QString tickColour, directColour, pipeColour;
-    int stale = 0;
+    // A fresh server has yet to grow its buffers; a desktop's has long done so.
+    ticks(kWarmUp);
+    const Run a = ticks(repetitions);
+    const Run b = directReads(display, repetitions);
+    const Run c = pipeline(repetitions);
+    // Freed blocks of any size stay in the heap for the next tick instead of going back to the
+    // system, to come back as fresh pages that fault in one by one.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    const Run kept = ticks(repetitions);
 
-    for (int i = 0; i < repetitions; ++i) {
-        idle(20);
-        QElapsedTimer timer;
-        timer.start();
-        QProcess shell;
-        shell.startCommand(QStringLiteral("screencapture -c -x"));
-        shell.waitForFinished(-1);
-        process.push_back(msSince(timer));
-        double readMs = 0;
-        tickColour = clipboardColour(&readMs);
-        tick.push_back(msSince(timer));
-        read.push_back(readMs);
+    row(screen, "(a) tick: screencapture -c -x, clipboard image, pixel, text", a.total, a.colour);
+    row(screen, "&nbsp;&nbsp;of which the command", a.command);
+    row(screen, "&nbsp;&nbsp;of which QClipboard::image()", a.read);
+    row(screen, "(b) direct: XGetImage of one pixel at the pointer", b.total, b.colour);
+    row(screen, "(c) pipeline: maim \\| xclip (PNG), clipboard image, pixel, text", c.total, c.colour);
+    row(screen, "&nbsp;&nbsp;of which the command", c.command);
+    row(screen, "&nbsp;&nbsp;of which QClipboard::image()", c.read);
+    std::printf("| %s | (c) / (a), medians | %.1fx | | |\n", screen.constData(),
+                stats(c.total).median / stats(a.total).median);
+    row(screen, "(a) in a reader that keeps freed memory (mallopt)", kept.total, kept.colour);
+    for (const auto& [name, run] : {std::pair{"(a)", &a}, std::pair{"(c)", &c}, std::pair{"(a), mallopt", &kept}}) {
+        if (run->stale)
+            std::printf("| %s | %s reads that found the previous owner's picture | %d of %d | | |\n",
+                        screen.constData(), name, run->stale, repetitions);
     }
-
-    const Window root = DefaultRootWindow(display);
-    for (int i = 0; i < repetitions; ++i) {
-        idle(5);
-        QElapsedTimer timer;
-        timer.start();
-        const QPoint at = QCursor::pos();
-        XImage* pixel = XGetImage(display, root, at.x(), at.y(), 1, 1, AllPlanes, ZPixmap);
-        const unsigned long value = pixel ? XGetPixel(pixel, 0, 0) : 0;
-        if (pixel)
-            XDestroyImage(pixel);
-        directColour = colourText(QRgb(value));
-        direct.push_back(msSince(timer));
-    }
-
-    for (int i = 0; i < repetitions; ++i) {
-        idle(20);
-        QElapsedTimer timer;
-        timer.start();
-        runCommand(QStringLiteral("sh"), {QStringLiteral("-c"),
-                                          QStringLiteral("maim | xclip -selection clipboard -t image/png")});
-        double readMs = 0;
-        pipeColour = clipboardColour(&readMs);
-        pipe.push_back(msSince(timer));
-        pipeRead.push_back(readMs);
-        // xclip's parent may end before its background copy owns the clipboard; such a read
-        // found the previous owner's picture and is counted apart.
-        if (!QGuiApplication::clipboard()->mimeData()->formats().contains(QStringLiteral("image/png")))
-            ++stale;
-    }
-
-    row(screen.constData(), "(a) tick: screencapture -c -x, clipboard image, pixel, text", tick, tickColour);
-    row(screen.constData(), "    of which the command", process, tickColour);
-    row(screen.constData(), "    of which QClipboard::image()", read, tickColour);
-    row(screen.constData(), "(b) direct: XGetImage of one pixel", direct, directColour);
-    row(screen.constData(), "(c) pipeline: maim | xclip (PNG), clipboard image, pixel, text", pipe, pipeColour);
-    row(screen.constData(), "    of which QClipboard::image()", pipeRead, pipeColour);
-    const double speedup = stats(pipe).median / stats(tick).median;
-    std::printf("| %s | (c) / (a), medians | %.1fx | | |\n", screen.constData(), speedup);
-    if (stale)
-        std::printf("<!-- %s: %d of %d pipeline reads found a stale owner -->\n", screen.constData(), stale,
-                    repetitions);
     XCloseDisplay(display);
     return 0;
 }

@@ -37,7 +37,8 @@ start_xvfb() {
     sleep 0.05
   done
   [ -s "$work/display" ] || { echo "run_capture_bench: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-  export DISPLAY=:$(head -n1 "$work/display")
+  DISPLAY=:$(head -n1 "$work/display")
+  export DISPLAY
 }
 
 # Four coloured quarters on the root window, so that every read has a known answer.

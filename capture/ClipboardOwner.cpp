@@ -4,15 +4,7 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 #include <cerrno>
-#include <unistd.h>
-#include <cstdio>
-#include <ctime>
-static FILE* tr = nullptr;
-static double NOWMS(){timespec t; clock_gettime(CLOCK_MONOTONIC,&t); return t.tv_sec*1e3+t.tv_nsec/1e6;}
-#define TR(...) do { if(getenv("SCTRACE")){ FILE* f_=fopen(getenv("SCTRACE"),"a"); fprintf(f_,"%.3f [%d] ",NOWMS(),getpid()); fprintf(f_,__VA_ARGS__); fclose(f_);} } while(0)
 
 namespace capture {
 
@@ -46,8 +38,8 @@ ClipboardOwner::ClipboardOwner(Display* display, const char* type) : display_(di
     long units = XExtendedMaxRequestSize(display);
     if (units == 0)
         units = XMaxRequestSize(display);
-    piece_ = std::size_t(units - 8) * 4;  // less the ChangeProperty request's own header
-    if (getenv("SCPIECE")) piece_ = std::min<std::size_t>(piece_, atol(getenv("SCPIECE")));
+    // Less the ChangeProperty request's own header.
+    piece_ = std::min(kPiece, std::size_t(units - 8) * 4);
 }
 
 ClipboardOwner::~ClipboardOwner()
@@ -63,19 +55,9 @@ Time ClipboardOwner::serverTime()
     return event.xproperty.time;
 }
 
-bool ClipboardOwner::acquire(const unsigned char* data, std::size_t size)
+bool ClipboardOwner::acquire(std::span<const unsigned char> data)
 {
     data_ = data;
-    size_ = size;
-    if (getenv("SCFORMAT")) {
-        static std::vector<unsigned char> ppm;
-        const unsigned char* h = data + 18; int w = h[0] | h[1] << 8; int hh = -(int)(h[4] | h[5] << 8 | h[6] << 16 | h[7] << 24);
-        char head[64]; int n = snprintf(head, 64, "P6\n%d %d\n255\n", w, hh);
-        ppm.resize(n + size_t(w) * hh * 3); memcpy(ppm.data(), head, n);
-        const unsigned char* src = data + 54; unsigned char* o = ppm.data() + n;
-        for (size_t i = 0, e = size_t(w) * hh; i < e; ++i) { o[0] = src[2]; o[1] = src[1]; o[2] = src[0]; o += 3; src += 4; }
-        data_ = ppm.data(); size_ = ppm.size();
-    }
     ownedSince_ = serverTime();
     XSetSelectionOwner(display_, clipboard_, window_, ownedSince_);
     return XGetSelectionOwner(display_, clipboard_) == window_;
@@ -115,7 +97,6 @@ void ClipboardOwner::serve()
 
 void ClipboardOwner::handle(XEvent& event)
 {
-    TR("event %d\n", event.type);
     switch (event.type) {
     case SelectionClear:
         if (event.xselectionclear.window == window_ && event.xselectionclear.selection == clipboard_)
@@ -127,9 +108,9 @@ void ClipboardOwner::handle(XEvent& event)
     case PropertyNotify:
         if (event.xproperty.state != PropertyDelete)
             break;
-        for (Transfer& t : transfers_) {
-            if (t.requestor == event.xproperty.window && t.property == event.xproperty.atom) {
-                advance(t);
+        for (std::size_t i = 0; i < transfers_.size(); ++i) {
+            if (transfers_[i].requestor == event.xproperty.window && transfers_[i].property == event.xproperty.atom) {
+                advance(i);
                 break;
             }
         }
@@ -160,8 +141,6 @@ void ClipboardOwner::answer(const XSelectionRequestEvent& request)
     reply.xselection.property = ours && convert(request.requestor, request.target, property) ? property : None;
     reply.xselection.time = request.time;
     XSendEvent(display_, request.requestor, False, NoEventMask, &reply);
-    XFlush(display_);
-    TR("answered %s\n", XGetAtomName(display_, request.target));
 }
 
 bool ClipboardOwner::convert(Window requestor, Atom target, Atom property)
@@ -187,8 +166,8 @@ bool ClipboardOwner::convert(Window requestor, Atom target, Atom property)
 
 void ClipboardOwner::sendData(Window requestor, Atom property)
 {
-    if (size_ <= piece_) {
-        XChangeProperty(display_, requestor, property, type_, 8, PropModeReplace, data_, int(size_));
+    if (data_.size() <= piece_) {
+        XChangeProperty(display_, requestor, property, type_, 8, PropModeReplace, data_.data(), int(data_.size()));
         return;
     }
     // Incremental: each time the requestor deletes the property, the next piece goes in.
@@ -200,21 +179,24 @@ void ClipboardOwner::sendData(Window requestor, Atom property)
     }
     // Watch the requestor's properties before the first one is written, so no delete is missed.
     XSelectInput(display_, requestor, PropertyChangeMask | StructureNotifyMask);
-    long lowerBound = long(size_);
+    long lowerBound = long(data_.size());
     XChangeProperty(display_, requestor, property, incr_, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&lowerBound), 1);
     transfers_.push_back({requestor, property, 0, Clock::now() + kStall});
 }
 
-void ClipboardOwner::advance(Transfer& transfer)
+void ClipboardOwner::advance(std::size_t index)
 {
-    const std::size_t n = std::min(piece_, size_ - transfer.offset);
-    XChangeProperty(display_, transfer.requestor, transfer.property, type_, 8, PropModeReplace,
-                    data_ + transfer.offset, int(n));
-    transfer.offset += n;
+    Transfer& transfer = transfers_[index];
+    const auto piece = data_.subspan(transfer.offset, std::min(piece_, data_.size() - transfer.offset));
+    XChangeProperty(display_, transfer.requestor, transfer.property, type_, 8, PropModeReplace, piece.data(),
+                    int(piece.size()));
+    if (piece.empty()) {  // the empty piece that ends the transfer
+        forget(index);
+        return;
+    }
+    transfer.offset += piece.size();
     transfer.deadline = Clock::now() + kStall;
-    if (n == 0)  // the empty piece that ends the transfer
-        forget(std::size_t(&transfer - transfers_.data()));
 }
 
 void ClipboardOwner::dropTransfersOf(Window requestor)

@@ -3,63 +3,27 @@
 #include "capture/XErrors.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <cstdint>
-#include <cstring>
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
 #include <stdexcept>
 
 namespace capture {
 
 namespace {
 
-constexpr std::size_t kHeaderSize = 14 + 40;  // file header + BITMAPINFOHEADER
-// The header starts 2 bytes in, so that the pixels after it start 8-byte aligned.
-constexpr std::size_t kLead = 2;
-constexpr std::size_t kPixelOffset = kLead + kHeaderSize;
-
-void put16(unsigned char*& p, std::uint16_t v)
-{
-    *p++ = v & 0xFF;
-    *p++ = v >> 8;
-}
-
-void put32(unsigned char*& p, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        *p++ = (v >> (8 * i)) & 0xFF;
-}
-
-// A 32-bit BI_RGB BMP with a negative height: rows top-down, as the server hands them over.
-void writeHeader(unsigned char* p, int width, int height)
-{
-    const std::uint32_t pixelBytes = std::uint32_t(width) * std::uint32_t(height) * 4;
-    *p++ = 'B';
-    *p++ = 'M';
-    put32(p, std::uint32_t(kHeaderSize) + pixelBytes);
-    put32(p, 0);
-    put32(p, std::uint32_t(kHeaderSize));
-    put32(p, 40);
-    put32(p, std::uint32_t(width));
-    put32(p, std::uint32_t(-height));
-    put16(p, 1);
-    put16(p, 32);
-    put32(p, 0);  // BI_RGB
-    put32(p, pixelBytes);
-    put32(p, 2835);  // 72 dpi
-    put32(p, 2835);
-    put32(p, 0);
-    put32(p, 0);
-}
-
-// Pixels a BMP can take as they are: 32-bit, bytes B, G, R, pad.
-bool isBgrx(const XImage* image)
-{
-    return image->bits_per_pixel == 32 && image->byte_order == LSBFirst &&
-           image->red_mask == 0xFF0000 && image->green_mask == 0xFF00 &&
-           image->blue_mask == 0xFF;
-}
+// The screen is read a strip of rows at a time through one small segment. The server then
+// faults in the segment's pages once, not a whole screen's worth of new pages, and each strip is
+// still in the cache when it is packed into the file.
+constexpr std::size_t kStripBytes = std::size_t(1) << 20;
 
 struct Channel {
     int shift = 0;
@@ -78,123 +42,206 @@ struct Channel {
 
     unsigned char of(unsigned long pixel) const
     {
-        if (max == 0)
-            return 0;
-        return static_cast<unsigned char>(((pixel >> shift) & max) * 255 / max);
+        return max == 0 ? 0 : static_cast<unsigned char>(((pixel >> shift) & max) * 255 / max);
     }
 };
 
+// B, G, R, pad pixels to B, G, R: a plain loop the compiler vectorises.
+void packBgrxPlain(const unsigned char* in, unsigned char* out, std::size_t pixels)
+{
+    for (std::size_t x = 0; x < pixels; ++x, in += 4, out += 3) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+    }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Four pixels a step with one byte shuffle: several times the plain loop's speed.
+__attribute__((target("ssse3"))) void packBgrxShuffle(const unsigned char* in, unsigned char* out,
+                                                        std::size_t pixels)
+{
+    const __m128i order = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+    std::size_t x = 0;
+    // Each step stores 16 bytes of which 12 count: stop while the store still ends in the row.
+    for (; x + 6 <= pixels; x += 4, in += 16, out += 12) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_shuffle_epi8(four, order));
+    }
+    packBgrxPlain(in, out, pixels - x);
+}
+
+const bool kHasShuffle = __builtin_cpu_supports("ssse3");
+#endif
+
+void packBgrx(const unsigned char* in, unsigned char* out, std::size_t pixels)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    if (kHasShuffle) {
+        packBgrxShuffle(in, out, pixels);
+        return;
+    }
+#endif
+    packBgrxPlain(in, out, pixels);
+}
+
+// Turns rows of the server's pixels into the file's B, G, R.
+class RowPacker {
+public:
+    explicit RowPacker(const Visual& visual)
+        : red_(visual.red_mask), green_(visual.green_mask), blue_(visual.blue_mask)
+    {
+    }
+
+    void pack(const XImage& strip, int y, unsigned char* out) const
+    {
+        const auto* in = reinterpret_cast<const unsigned char*>(strip.data) + std::size_t(y) * strip.bytes_per_line;
+        const int width = strip.width;
+        if (strip.bits_per_pixel == 32 && strip.byte_order == LSBFirst && strip.red_mask == 0xFF0000 &&
+            strip.green_mask == 0xFF00 && strip.blue_mask == 0xFF) {
+            // Bytes B, G, R, pad: the usual 24-bit screen.
+            packBgrx(in, out, std::size_t(width));
+            return;
+        }
+        // Any other direct-colour layout (16-bit screens, a big-endian server): pixel by pixel.
+        auto& image = const_cast<XImage&>(strip);  // XGetPixel only reads
+        for (int x = 0; x < width; ++x, out += 3) {
+            const unsigned long pixel = XGetPixel(&image, x, y);
+            out[0] = blue_.of(pixel);
+            out[1] = green_.of(pixel);
+            out[2] = red_.of(pixel);
+        }
+    }
+
+private:
+    Channel red_, green_, blue_;
+};
+
+// XShmCreateImage points an image's obdata at our XShmSegmentInfo (XShmGetImage reads it there)
+// and its data into the segment: neither is XDestroyImage's to free.
+void destroySharedImage(XImage* image)
+{
+    image->data = nullptr;
+    image->obdata = nullptr;
+    XDestroyImage(image);
+}
+
+// A strip of rows shared with the server through MIT-SHM. Unusable on servers without the
+// extension and on remote ones, which accept it but cannot attach our segment.
+class SharedStrip {
+public:
+    SharedStrip(Display* display, Visual* visual, int depth, int width, int rows) : display_(display)
+    {
+        if (!XShmQueryExtension(display))
+            return;
+        image_ = XShmCreateImage(display, visual, depth, ZPixmap, nullptr, &shm_, width, rows);
+        if (!image_)
+            return;
+        shm_.shmid = shmget(IPC_PRIVATE, std::size_t(image_->bytes_per_line) * rows, IPC_CREAT | 0600);
+        if (shm_.shmid >= 0) {
+            shm_.shmaddr = static_cast<char*>(shmat(shm_.shmid, nullptr, SHM_RDONLY));
+            // Marked for removal at once: the segment goes when we and the server let go of it,
+            // even if we are killed.
+            shmctl(shm_.shmid, IPC_RMID, nullptr);
+            if (shm_.shmaddr != reinterpret_cast<char*>(-1)) {
+                image_->data = shm_.shmaddr;
+                shm_.readOnly = False;  // the server writes, we only read
+                attached_ = XShmAttach(display, &shm_);
+                if (attached_)
+                    return;
+                shmdt(shm_.shmaddr);
+            }
+        }
+        destroySharedImage(image_);
+        image_ = nullptr;
+    }
+
+    ~SharedStrip()
+    {
+        if (attached_) {
+            XShmDetach(display_, &shm_);
+            shmdt(shm_.shmaddr);
+        }
+        if (image_)
+            destroySharedImage(image_);
+    }
+
+    SharedStrip(const SharedStrip&) = delete;
+    SharedStrip& operator=(const SharedStrip&) = delete;
+
+    // The rows [y, y + rows) of the window, or nullptr when the server refuses.
+    const XImage* read(Window window, int y, int rows)
+    {
+        if (!attached_)
+            return nullptr;
+        image_->height = rows;
+        const unsigned long before = errorCount();
+        if (!XShmGetImage(display_, window, image_, 0, y, AllPlanes) || errorCount() != before)
+            return nullptr;
+        return image_;
+    }
+
+private:
+    Display* display_;
+    XShmSegmentInfo shm_{};
+    XImage* image_ = nullptr;
+    bool attached_ = false;
+};
+
+// Holds the server for the strips: they make one picture, with nothing drawn in between.
+class ServerGrab {
+public:
+    explicit ServerGrab(Display* display) : display_(display) { XGrabServer(display); }
+    ~ServerGrab()
+    {
+        XUngrabServer(display_);
+        XFlush(display_);
+    }
+    ServerGrab(const ServerGrab&) = delete;
+    ServerGrab& operator=(const ServerGrab&) = delete;
+
+private:
+    Display* display_;
+};
+
+struct ImageDeleter {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+using OwnedImage = std::unique_ptr<XImage, ImageDeleter>;
+
 }  // namespace
 
-ScreenGrab::ScreenGrab(Display* display) : display_(display)
+BmpFile grabScreen(Display* display)
 {
     const int screen = DefaultScreen(display);
-    width_ = DisplayWidth(display, screen);
-    height_ = DisplayHeight(display, screen);
     Visual* visual = DefaultVisual(display, screen);
     if (visual->c_class != TrueColor && visual->c_class != DirectColor)
         throw std::runtime_error("the screen's visual has no direct colours");
-    if (std::uint64_t(width_) * std::uint64_t(height_) * 4 + kHeaderSize > UINT32_MAX)
-        throw std::runtime_error("the screen is too large for a BMP picture");
-
     const Window root = RootWindow(display, screen);
-    if (!grabShared(root, visual, DefaultDepth(display, screen)))
-        grabPlain(root, visual);
-}
+    const int width = DisplayWidth(display, screen);
+    const int height = DisplayHeight(display, screen);
 
-ScreenGrab::~ScreenGrab()
-{
-    if (shmImage_) {
-        XShmDetach(display_, &shm_);
-        shmdt(shm_.shmaddr);
-        shmImage_->data = nullptr;
-        XDestroyImage(shmImage_);
-    }
-}
-
-bool ScreenGrab::grabShared(Window root, Visual* visual, int depth)
-{
-    if (!XShmQueryExtension(display_))
-        return false;
-    XImage* image = XShmCreateImage(display_, visual, depth, ZPixmap, nullptr, &shm_, width_, height_);
-    if (!image)
-        return false;
-    if (!isBgrx(image) || image->bytes_per_line != width_ * 4) {
-        XDestroyImage(image);
-        return false;
-    }
-    const std::size_t size = kPixelOffset + std::size_t(image->bytes_per_line) * height_;
-    shm_.shmid = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
-    if (shm_.shmid < 0) {
-        XDestroyImage(image);
-        return false;
-    }
-    shm_.shmaddr = static_cast<char*>(shmat(shm_.shmid, nullptr, 0));
-    // Marked for removal at once: the segment goes when both we and the server let go of it,
-    // even if we are killed.
-    shmctl(shm_.shmid, IPC_RMID, nullptr);
-    if (shm_.shmaddr == reinterpret_cast<char*>(-1)) {
-        XDestroyImage(image);
-        return false;
-    }
-    shm_.readOnly = False;
-    image->data = shm_.shmaddr + kPixelOffset;
-
-    // A remote server accepts the extension but cannot attach our segment: the attach or the
-    // grab then fails with an error, and the plain path takes over.
-    const unsigned long before = errorCount();
-    const bool attached = XShmAttach(display_, &shm_);
-    if (!attached || !XShmGetImage(display_, root, image, 0, 0, AllPlanes) || errorCount() != before) {
-        if (attached) {
-            XShmDetach(display_, &shm_);
-            XSync(display_, False);
+    BmpFile file(width, height);
+    const RowPacker packer(*visual);
+    const int rows = std::clamp(int(kStripBytes / (std::size_t(width) * 4)), 1, height);
+    SharedStrip shared(display, visual, DefaultDepth(display, screen), width, rows);
+    const ServerGrab hold(display);
+    bool sharing = true;
+    for (int y = 0; y < height; y += rows) {
+        const int n = std::min(rows, height - y);
+        const XImage* strip = sharing ? shared.read(root, y, n) : nullptr;
+        OwnedImage plain;
+        if (!strip) {
+            sharing = false;
+            plain.reset(XGetImage(display, root, 0, y, width, n, AllPlanes, ZPixmap));
+            if (!plain)
+                throw std::runtime_error("the X server did not hand over the screen's pixels");
+            strip = plain.get();
         }
-        shmdt(shm_.shmaddr);
-        image->data = nullptr;
-        XDestroyImage(image);
-        return false;
+        for (int i = 0; i < n; ++i)
+            packer.pack(*strip, i, file.row(y + i));
     }
-    shmImage_ = image;
-    auto* file = reinterpret_cast<unsigned char*>(shm_.shmaddr) + kLead;
-    writeHeader(file, width_, height_);
-    bmp_ = file;
-    bmpSize_ = kHeaderSize + std::size_t(width_) * height_ * 4;
-    return true;
-}
-
-void ScreenGrab::grabPlain(Window root, Visual* visual)
-{
-    XImage* image = XGetImage(display_, root, 0, 0, width_, height_, AllPlanes, ZPixmap);
-    if (!image)
-        throw std::runtime_error("the server did not hand over the screen's pixels");
-    own_.resize(kPixelOffset + std::size_t(width_) * height_ * 4);
-    copyPixels(image, visual, own_.data() + kPixelOffset);
-    XDestroyImage(image);
-    writeHeader(own_.data() + kLead, width_, height_);
-    bmp_ = own_.data() + kLead;
-    bmpSize_ = own_.size() - kLead;
-}
-
-void ScreenGrab::copyPixels(XImage* image, Visual* visual, unsigned char* out) const
-{
-    const std::size_t rowBytes = std::size_t(width_) * 4;
-    if (isBgrx(image)) {
-        for (int y = 0; y < height_; ++y)
-            std::memcpy(out + y * rowBytes, image->data + std::size_t(y) * image->bytes_per_line, rowBytes);
-        return;
-    }
-    // Any other direct-colour layout (16-bit screens, a big-endian server): pixel by pixel.
-    const Channel red(visual->red_mask), green(visual->green_mask), blue(visual->blue_mask);
-    for (int y = 0; y < height_; ++y) {
-        unsigned char* p = out + y * rowBytes;
-        for (int x = 0; x < width_; ++x) {
-            const unsigned long pixel = XGetPixel(image, x, y);
-            *p++ = blue.of(pixel);
-            *p++ = green.of(pixel);
-            *p++ = red.of(pixel);
-            *p++ = 0;
-        }
-    }
+    return file;
 }
 
 }  // namespace capture

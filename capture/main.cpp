@@ -23,10 +23,6 @@
 #include <memory>
 #include <string>
 
-#include <ctime>
-static FILE* tr2 = nullptr;
-static double NOWMS(){timespec t; clock_gettime(CLOCK_MONOTONIC,&t); return t.tv_sec*1e3+t.tv_nsec/1e6;}
-#define TR(...) do { if(getenv("SCTRACE")){ FILE* f_=fopen(getenv("SCTRACE"),"a"); fprintf(f_,"%.3f [%d] ",NOWMS(),getpid()); fprintf(f_,__VA_ARGS__); fclose(f_);} } while(0)
 namespace {
 
 constexpr int kFailure = 1;
@@ -40,19 +36,22 @@ int usageError(const std::string& why)
     return kUsageError;
 }
 
-// The status to end with on a bad command line, or -1 when it is good.
+// The status to end with on a bad command line, or -1 when it is good. Flags may be grouped
+// ("-cx"), as getopt would take them.
 int checkArguments(int argc, char** argv)
 {
     bool clipboard = false;
-    opterr = 0;
-    for (int option; (option = getopt(argc, argv, "cx")) != -1;) {
-        if (option == 'c')
-            clipboard = true;
-        else if (option != 'x')
-            return usageError(std::string("unknown option -") + char(optopt));
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.size() < 2 || argument[0] != '-')
+            return usageError("unexpected argument \"" + argument + "\"");
+        for (std::size_t j = 1; j < argument.size(); ++j) {
+            if (argument[j] == 'c')
+                clipboard = true;
+            else if (argument[j] != 'x')
+                return usageError("unknown option \"" + argument + "\"");
+        }
     }
-    if (optind < argc)
-        return usageError(std::string("unexpected argument \"") + argv[optind] + "\"");
     if (!clipboard)
         return usageError("only -c, to the clipboard, is supported");
     return -1;
@@ -90,18 +89,14 @@ int runOwner(int confirm)
                      *name ? name : "(DISPLAY is not set)");
         return kFailure;
     }
-    TR("opened\n");
     capture::installErrorHandler();
     try {
-        capture::ClipboardOwner owner(display.get(), getenv("SCFORMAT") ? "image/ppm" : "image/bmp");
-        TR("owner made\n");
-        capture::ScreenGrab grab(display.get());
-        TR("grabbed\n");
-        if (!owner.acquire(grab.bmp(), grab.bmpSize())) {
+        capture::ClipboardOwner owner(display.get(), "image/bmp");
+        const capture::BmpFile picture = capture::grabScreen(display.get());
+        if (!owner.acquire(picture.bytes())) {
             std::fprintf(stderr, "screencapture: the X server did not give us the clipboard\n");
             return kFailure;
         }
-        TR("acquired\n");
         detach(confirm);
         owner.serve();
     } catch (const std::exception& e) {
@@ -141,7 +136,6 @@ int waitForOwner(pid_t owner, int confirm)
 
 int main(int argc, char** argv)
 {
-    TR("main\n");
     if (const int status = checkArguments(argc, argv); status >= 0)
         return status;
 
@@ -159,11 +153,13 @@ int main(int argc, char** argv)
     }
     if (child > 0) {
         close(pipeEnds[1]);
-        int r = waitForOwner(child, pipeEnds[0]); TR("parent exits\n"); return r;
+        return waitForOwner(child, pipeEnds[0]);
     }
 
     close(pipeEnds[0]);
     setsid();  // outlive the caller's terminal and process group
+    // A server gone mid-write is an error to report, not a signal that ends us silently.
+    signal(SIGPIPE, SIG_IGN);
     // Keep only stdio (closed later) and the pipe: the caller's other files are not ours to hold.
     int confirm = pipeEnds[1];
     if (confirm != 3) {
@@ -172,6 +168,5 @@ int main(int argc, char** argv)
         confirm = 3;
     }
     close_range(4, ~0U, 0);
-    TR("child\n");
     return runOwner(confirm);
 }
