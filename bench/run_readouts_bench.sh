@@ -8,21 +8,19 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 repetitions=${2:-50}
-bench=$build/bench/readouts_bench
-bundle=$build/Brindlex
-for needed in "$bench" "$bundle/bin/screencapture"; do
-  [ -x "$needed" ] || { echo "$0: $needed is missing; build readouts_bench first" >&2; exit 1; }
-done
-for tool in Xvfb maim xclip convert display; do
-  command -v "$tool" >/dev/null || { echo "$0: $tool is not installed" >&2; exit 1; }
-done
-source "$here/readouts_display.sh"
+source "$here/xvfb_display.sh"
+require_readouts_bench "$build"
+require_tools Xvfb maim xclip dbus-run-session
 
 echo "| screen | measurement | median ms | p90 ms | colour read |"
 echo "|---|---|---|---|---|"
 for size in 1920x1080 3840x2160; do
   start_xvfb "$size"
-  show_pattern "$size"
-  "$bench" "$bundle" bench "$repetitions" 2> >(grep -v XDG_RUNTIME_DIR >&2)
+  # A session bus of its own, as on a desktop (else the toolkit has dbus-launch start one).
+  dbus-run-session -- "$bench" "$bundle" bench "$repetitions" 2> >(grep -v -e XDG_RUNTIME_DIR -e "Failed to set fd limit" >&2) || {
+    echo "$0: readouts_bench failed on $DISPLAY ($size); the server's log ends:" >&2
+    tail -5 "$work/xvfb.log" >&2
+    exit 1
+  }
   stop_xvfb
 done

@@ -153,8 +153,10 @@ struct Connection {
     if (!display) {
       failed = true;
       const char* name = XDisplayName(nullptr);
-      std::fprintf(stderr, "brindlex: no keyboard state: cannot open X display \"%s\"\n",
-                   name ? name : "");
+      if (name && *name)
+        std::fprintf(stderr, "brindlex: no key state: cannot open X display \"%s\"\n", name);
+      else
+        std::fprintf(stderr, "brindlex: no key state: DISPLAY is not set\n");
       return nullptr;
     }
     RuntimeAddFinalizer([] { TheConnection().Close(); });

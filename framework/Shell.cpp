@@ -1,8 +1,11 @@
 #include "framework/Shell.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 #include <set>
@@ -30,23 +33,55 @@ void ReportOnce(const std::string& commandLine, const std::string& why) {
   std::fflush(stderr);
 }
 
+// Whether the line needs /bin/sh: anything beyond words separated by blanks.
+bool NeedsShell(const QString& line) {
+  static const QString special = QStringLiteral("|&;<>()$`\\\"'*?[]#~={}!\n");
+  for (QChar c : line)
+    if (special.contains(c)) return true;
+  return false;
+}
+
+// The program of that name on the search path; empty when there is none.
+QString Locate(const QString& name, const QString& path) {
+  if (name.contains('/')) return QFileInfo(name).isExecutable() ? name : QString();
+  return QStandardPaths::findExecutable(name, path.split(':', Qt::SkipEmptyParts));
+}
+
 }  // namespace
 
 ShellService::Outcome ProcessShellService::Execute(const std::string& commandLine) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  const std::string bin = GetBundleService().ExecutableFolder();
-  if (!bin.empty()) {
+  const QString bin = QString::fromStdString(GetBundleService().ExecutableFolder());
+  if (!bin.isEmpty()) {
     const QString path = environment.value(QStringLiteral("PATH"));
-    environment.insert(QStringLiteral("PATH"), QString::fromStdString(bin) +
-                                                   (path.isEmpty() ? QString() : ":" + path));
+    environment.insert(QStringLiteral("PATH"), path.isEmpty() ? bin : bin + ':' + path);
   }
+  const QString line = QString::fromStdString(commandLine);
+  QString program;
+  QStringList arguments;
+  Outcome outcome;
+  if (NeedsShell(line)) {
+    program = QStringLiteral("/bin/sh");
+    arguments = {QStringLiteral("-c"), line};
+  } else {
+    // A plain program and its words: started directly, which spares a shell per run.
+    arguments = QProcess::splitCommand(line);
+    if (arguments.isEmpty()) return {0, {}};
+    const QString name = arguments.takeFirst();
+    program = Locate(name, environment.value(QStringLiteral("PATH")));
+    if (program.isEmpty()) {
+      outcome.exitCode = kNotFound;
+      outcome.result = name.toStdString() + ": not found\n";
+      ReportOnce(commandLine, outcome.result);
+      return outcome;
+    }
+  }
+
   QProcess process;
   process.setProcessEnvironment(environment);
   process.setProcessChannelMode(QProcess::MergedChannels);
   process.setStandardInputFile(QProcess::nullDevice());
-  process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromStdString(commandLine)});
-
-  Outcome outcome;
+  process.start(program, arguments);
   if (!process.waitForStarted(-1)) {
     outcome.result = process.errorString().toStdString();
     ReportOnce(commandLine, outcome.result);

@@ -1,7 +1,8 @@
 #pragma once
-// Runs command lines. Execute waits until the command has ended; the command line is read by
-// /bin/sh, and programs are looked for first in the folder of the running executable (the
-// bundle's bin/), then on PATH. A service with a real implementation and a test double.
+// Runs command lines. Execute waits until the command has ended. A line of plain words is started
+// directly, any other (pipes, quotes, variables ...) by /bin/sh; programs are looked for first in
+// the folder of the running executable (the bundle's bin/), then on PATH. A service with a real
+// implementation and a test double.
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,8 +26,8 @@ class ShellService {
   virtual Outcome Execute(const std::string& commandLine) = 0;
 };
 
-// The real shell: /bin/sh -c through the toolkit's process class, with the bundle's bin/ in front
-// of PATH. A command line that cannot run is reported on stderr once, in one line.
+// The real shell, through the toolkit's process class, with the bundle's bin/ in front of PATH.
+// A command line that cannot run is reported on stderr once, in one line.
 class ProcessShellService : public ShellService {
  public:
   Outcome Execute(const std::string& commandLine) override;
