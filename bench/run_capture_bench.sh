@@ -11,35 +11,9 @@ bin=$build/Brindlex/bin
 for needed in "$bench" "$bin/screencapture"; do
   [ -x "$needed" ] || { echo "run_capture_bench: $needed is missing; build the tests first" >&2; exit 1; }
 done
-for tool in Xvfb maim xclip convert display; do
-  command -v "$tool" >/dev/null || { echo "run_capture_bench: $tool is not installed" >&2; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb=""
-stop_xvfb() {
-  # The clipboard owners left on the display end with its server.
-  if [ -n "$xvfb" ]; then
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    xvfb=""
-  fi
-}
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-
-# Starts Xvfb on a free display number of its own choosing and sets DISPLAY.
-start_xvfb() {
-  : >"$work/display"
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb=$!
-  for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.05
-  done
-  [ -s "$work/display" ] || { echo "run_capture_bench: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-  DISPLAY=:$(head -n1 "$work/display")
-  export DISPLAY
-}
+# shellcheck source=bench/xvfb_display.sh
+source "$here/xvfb_display.sh"
+require_tools Xvfb maim xclip convert display
 
 # Four coloured quarters on the root window, so that every read has a known answer.
 show_pattern() {

@@ -1,5 +1,5 @@
-# An Xvfb of its own for each benchmark run (run_readouts_bench.sh, run_readouts_soak.sh). Source
-# it; it sets a trap that ends the server.
+# An Xvfb of its own for each benchmark run (run_capture_bench.sh, run_readouts_bench.sh,
+# run_readouts_soak.sh). Source it; it sets a trap that ends the server.
 
 # Fails unless each named program is installed.
 require_tools() {
