@@ -17,6 +17,7 @@
 #include "native/MessageLog.h"
 #include "native/NativeHandlesPrivate.h"
 #include "native/SystemFonts.h"
+#include "support/TransparencyMessages.h"
 
 namespace {
 
@@ -66,17 +67,7 @@ class Module1Test : public ::testing::Test {
   }
 };
 
-const Texts kMakeTransparent = {
-    "NSClassFromString NSColor",
-    "sel_registerName colorWithCalibratedWhite:alpha:",
-    "NSColor class colorWithCalibratedWhite:alpha: 1 0",
-    "sel_registerName setBackgroundColor:",
-    "NSWindow setBackgroundColor: NSColor(white 1, alpha 0)",
-    "sel_registerName setOpaque:",
-    "NSWindow setOpaque: NO",
-    "sel_registerName invalidateShadow",
-    "NSWindow invalidateShadow",
-};
+const Texts& kMakeTransparent = kMakeTransparentMessages;
 
 TEST_F(Module1Test, MakeWindowTransparentSendsAClearColourThenNotOpaqueThenShadow) {
   QWidget window;

@@ -15,6 +15,7 @@
 #include "framework/Ticks.h"
 #include "native/MessageLog.h"
 #include "support/AppFixture.h"
+#include "support/TransparencyMessages.h"
 #include "window/ControlArrays.h"
 
 namespace {
@@ -26,21 +27,12 @@ using Texts = std::vector<std::string>;
 const QPoint kBackground(800, 300);
 
 // What the window's opening sends, in order.
-const Texts kOpening = {
-    "NSClassFromString NSColor",
-    "sel_registerName colorWithCalibratedWhite:alpha:",
-    "NSColor class colorWithCalibratedWhite:alpha: 1 0",
-    "sel_registerName setBackgroundColor:",
-    "NSWindow setBackgroundColor: NSColor(white 1, alpha 0)",
-    "sel_registerName setOpaque:",
-    "NSWindow setOpaque: NO",
-    "sel_registerName invalidateShadow",
-    "NSWindow invalidateShadow",
-    "sel_registerName setAlphaValue:",
-    "NSWindow setAlphaValue: 0.91",
-    "sel_registerName setStyleMask:",
-    "NSWindow setStyleMask: 4",
-};
+const Texts kOpening = [] {
+  Texts texts = kMakeTransparentMessages;
+  texts.insert(texts.end(), {"sel_registerName setAlphaValue:", "NSWindow setAlphaValue: 0.91",
+                             "sel_registerName setStyleMask:", "NSWindow setStyleMask: 4"});
+  return texts;
+}();
 
 // Starts the clock at 1000, so that the first press is no double press, and records the native
 // messages from the very start.
