@@ -87,7 +87,13 @@ ShellService::Outcome ProcessShellService::Execute(const std::string& commandLin
     ReportOnce(commandLine, outcome.result);
     return outcome;
   }
-  process.waitForFinished(-1);
+  if (!process.waitForFinished(longestRunMs_)) {
+    process.kill();
+    process.waitForFinished(-1);
+    outcome.result = "did not end in time and was stopped";
+    ReportOnce(commandLine, outcome.result);
+    return outcome;
+  }
   outcome.result = process.readAll().toStdString();
   if (process.exitStatus() == QProcess::NormalExit) outcome.exitCode = process.exitCode();
   if (outcome.exitCode == kNotFound || outcome.exitCode == kNotExecutable)

@@ -27,10 +27,15 @@ class ShellService {
 };
 
 // The real shell, through the toolkit's process class, with the bundle's bin/ in front of PATH.
-// A command line that cannot run is reported on stderr once, in one line.
+// A command line that cannot run is reported on stderr once, in one line. A command that has not
+// ended after longestRunMs is stopped, so that a hanging one cannot freeze the window.
 class ProcessShellService : public ShellService {
  public:
+  explicit ProcessShellService(int longestRunMs = 10'000) : longestRunMs_(longestRunMs) {}
   Outcome Execute(const std::string& commandLine) override;
+
+ private:
+  int longestRunMs_;
 };
 
 // A test double: records every command line and runs a hook of the test's in place of it.

@@ -81,6 +81,15 @@ TEST_F(ShellTest, AMissingCommandEndsAtOnceAndIsReportedOnce) {
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
+TEST_F(ShellTest, ACommandThatHangsIsStoppedAndReported) {
+  ProcessShellService service(200);
+  ::testing::internal::CaptureStderr();
+  ShellService::Outcome outcome = service.Execute("sleep 30");
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(outcome.exitCode, -1);
+  EXPECT_EQ(err, "brindlex: cannot run \"sleep 30\": did not end in time and was stopped\n");
+}
+
 TEST_F(ShellTest, CloseLetsGoOfTheOutputAndTheShellRunsAgain) {
   auto shell = RuntimeNewObject<Shell>();
   EXPECT_EQ(shell->ClassName(), "Shell");
