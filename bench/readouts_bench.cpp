@@ -256,7 +256,7 @@ int main(int argc, char** argv) {
   static char name[] = "brindlex";
   static char* args[] = {name, nullptr};
   if (!fw::RuntimeInit(1, args, environ, nullptr)) return 1;
-  fw::RuntimePerformInitializers();
+  PerformInitializers();
   StartUp();
   fw::Ref<MainWindow> window =
       fw::RuntimeCheckCast<MainWindow>(fw::GetImplicitWindow("MainWindow.MainWindow"));

@@ -66,7 +66,8 @@ bool RuntimeInit(int argc, char** argv, char**, char**) {
   return true;
 }
 
-void RuntimePerformInitializers() {
+void RuntimePerformInitializers(const std::vector<std::string>& programClasses) {
+  State().classes.insert(programClasses.begin(), programClasses.end());
   RegisterClasses({"Object", "Application", "Window", "Control", "RectControl", "Canvas", "Label",
                    "TextField", "CheckBox", "Slider", "RoundRectangle", "Rectangle", "GroupBox",
                    "ProgressBar", "ProgressWheel", "Timer", "MenuItem", "MenuBar", "QuitMenuItem",

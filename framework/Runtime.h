@@ -16,7 +16,8 @@ class Window;
 // Connects to the display and readies the toolkit. False (with one line on stderr and exit code 1)
 // when there is no display to show the program on.
 bool RuntimeInit(int argc, char** argv, char** envp, char** apple);
-void RuntimePerformInitializers();
+// Makes the framework's classes and the program's own known to the runtime.
+void RuntimePerformInitializers(const std::vector<std::string>& programClasses);
 void RuntimePerformFinalizers();
 int RuntimeExit();
 

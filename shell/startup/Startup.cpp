@@ -4,6 +4,7 @@
 #include "framework/Runtime.h"
 #include "shell/App.h"
 #include "shell/MainMenuBar.h"
+#include "window/ControlArrays.h"
 #include "window/MainWindow.h"
 
 namespace {
@@ -25,9 +26,17 @@ void SetStartupObserver(std::function<void(std::string_view)> observer) {
   Observer() = std::move(observer);
 }
 
+void PerformInitializers() {
+  fw::RuntimePerformInitializers(
+      {App::kClassName, MainMenuBar::kClassName, MainWindow::kClassName, elements::BCV::kClassName,
+       elements::RRectangle::kClassName, elements::St::kClassName,
+       elements::RRectangleI::kClassName, elements::TF::kClassName, elements::UpDownA::kClassName,
+       elements::TFCB::kClassName, elements::NogisCV::kClassName});
+}
+
 int RunProgram(int argc, char** argv, char** envp) {
   if (fw::RuntimeInit(argc, argv, envp, nullptr)) {
-    fw::RuntimePerformInitializers();
+    PerformInitializers();
     Main();
   }
   fw::RuntimePerformFinalizers();

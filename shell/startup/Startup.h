@@ -6,6 +6,8 @@
 // The whole program: start-up, the event loop, finalisers; returns the exit status.
 int RunProgram(int argc, char** argv, char** envp);
 
+// The runtime's initialisers, with every class of the program.
+void PerformInitializers();
 // The start-up road from the exception helper to the event loop.
 void Main();
 // Main's steps up to the event loop, for those who run the loop themselves.

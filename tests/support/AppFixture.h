@@ -25,7 +25,7 @@ class AppFixture : public ::testing::Test {
     static char name[] = "brindlex";
     static char* argv[] = {name, nullptr};
     ASSERT_TRUE(fw::RuntimeInit(1, argv, environ, nullptr));
-    fw::RuntimePerformInitializers();
+    PerformInitializers();
     BeforeStartUp();
     StartUp();
     window = fw::RuntimeCheckCast<MainWindow>(fw::GetImplicitWindow("MainWindow.MainWindow"));

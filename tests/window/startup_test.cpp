@@ -116,7 +116,7 @@ class StartedUp : public ::testing::Test {
     static char name[] = "brindlex";
     static char* argv[] = {name, nullptr};
     ASSERT_TRUE(fw::RuntimeInit(1, argv, environ, nullptr));
-    fw::RuntimePerformInitializers();
+    PerformInitializers();
     StartUp();
   }
   void TearDown() override {
@@ -158,8 +158,10 @@ TEST_F(StartedUp, ExactlyOneMainWindowAndTheAccessorFindsIt) {
   EXPECT_EQ(again->Height(), 980);
 }
 
-TEST_F(StartedUp, TheRuntimeKnowsTheFrameworkAndPluginClasses) {
-  for (const char* name : {"NilObjectException", "OutOfBoundsException", "UpDownArrows", "Shell"})
+TEST_F(StartedUp, TheRuntimeKnowsTheFrameworkPluginAndProgramClasses) {
+  for (const char* name : {"NilObjectException", "OutOfBoundsException", "UpDownArrows", "Shell",
+                           "App", "MainMenuBar", "MainWindow.MainWindow", "MainWindow.BCV",
+                           "MainWindow.NogisCV", "MainWindow.TFCB"})
     EXPECT_TRUE(fw::RuntimeClassKnown(name)) << name;
 }
 
