@@ -1,7 +1,7 @@
 #include "framework/RectControl.h"
 
 #include "framework/ControlPrivate.h"
-#include "framework/NativeHandlesPrivate.h"
+#include "native/NativeHandlesPrivate.h"
 #include "framework/Window.h"
 #include "framework/WindowPrivate.h"
 
@@ -108,7 +108,7 @@ void RectControl::Repaint() const {
   if (QWidget* w = WidgetOf(*this)) w->update();
 }
 
-Ptr RectControl::Handle() const { return NativeViewHandle(WidgetOf(*this)); }
+Ptr RectControl::Handle() const { return native::NativeViewFor(WidgetOf(*this)); }
 
 void RectControl::SetProperty(const Property& p) {
   const std::string& n = p.name;

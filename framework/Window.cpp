@@ -13,7 +13,7 @@
 
 #include "framework/ControlPrivate.h"
 #include "framework/KeysPrivate.h"
-#include "framework/NativeHandlesPrivate.h"
+#include "native/NativeHandlesPrivate.h"
 #include "framework/PicturePrivate.h"
 #include "framework/RectControl.h"
 #include "framework/Runtime.h"
@@ -348,7 +348,7 @@ void Window::Minimize() { host_->main->showMinimized(); }
 Integer Window::MouseX() const { return host_->content->mapFromGlobal(QCursor::pos()).x(); }
 Integer Window::MouseY() const { return host_->content->mapFromGlobal(QCursor::pos()).y(); }
 
-Ptr Window::Handle() const { return NativeWindowHandle(host_->main); }
+Ptr Window::Handle() const { return native::NativeWindowFor(host_->main); }
 
 void Window::SetProperty(const Property& p) {
   const std::string& n = p.name;
