@@ -64,7 +64,9 @@ TEST(MainMenuBar, HoldsTheItemsInBuildingOrder) {
     EXPECT_EQ(item->ClassName(), row.className);
     EXPECT_EQ(item->Value(), row.caption);
     EXPECT_EQ(item->ShortcutSet(), row.shortcut.has_value());
-    if (row.shortcut) EXPECT_EQ(item->Shortcut(), *row.shortcut);
+    if (row.shortcut) {
+      EXPECT_EQ(item->Shortcut(), *row.shortcut);
+    }
     EXPECT_EQ(item->Index(), row.index);
     EXPECT_TRUE(item->AutoEnabled());
     EXPECT_TRUE(item->Visible());

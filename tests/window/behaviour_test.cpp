@@ -82,7 +82,9 @@ TEST_F(Behaviour, OpeningMakesTheWindowClearThen91PercentThenTitleless) {
   Texts opening;
   for (auto m = first; m != log.end(); ++m) {
     opening.push_back(m->Text());
-    if (m->receiver == "NSWindow") EXPECT_EQ(m->target, window->Handle()) << m->Text();
+    if (m->receiver == "NSWindow") {
+      EXPECT_EQ(m->target, window->Handle()) << m->Text();
+    }
   }
   // Nothing after it: the check mark is no native message.
   EXPECT_EQ(opening, kOpening);

@@ -160,7 +160,9 @@ TEST_F(Controls, MembersAreOfTheirElementClassesAndSingleObjectsCarryNoIndex) {
                         Case{"TF", "MainWindow.TF"}, Case{"UpDownA", "MainWindow.UpDownA"},
                         Case{"TFCB", "MainWindow.TFCB"}, Case{"NogisCV", "MainWindow.NogisCV"}}) {
     for (const auto& control : window->Controls())
-      if (control->Name() == c.name) EXPECT_EQ(control->ClassName(), c.className) << Id(control);
+      if (control->Name() == c.name) {
+        EXPECT_EQ(control->ClassName(), c.className) << Id(control);
+      }
   }
   EXPECT_EQ(window->ButtonGB()->ClassName(), "GroupBox");
   EXPECT_EQ(window->TransPearentSlider()->ClassName(), "Slider");
