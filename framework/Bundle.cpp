@@ -5,15 +5,13 @@
 
 #include "framework/FolderItem.h"
 #include "framework/Picture.h"
+#include "framework/ServiceSlot.h"
 
 namespace fw {
 
 namespace {
 
-std::unique_ptr<BundleService>& ServiceSlot() {
-  static std::unique_ptr<BundleService> service;
-  return service;
-}
+using Slot = ServiceSlot<BundleService, ProcessBundleService>;
 
 }  // namespace
 
@@ -54,15 +52,9 @@ Ref<Picture> FixedBundleService::OpenPicture(const std::string& name) {
   return BundleService::OpenPicture(name);
 }
 
-BundleService& GetBundleService() {
-  auto& service = ServiceSlot();
-  if (!service) service = std::make_unique<ProcessBundleService>();
-  return *service;
-}
+BundleService& GetBundleService() { return Slot::Get(); }
 
-void SetBundleService(std::unique_ptr<BundleService> service) {
-  ServiceSlot() = std::move(service);
-}
+void SetBundleService(std::unique_ptr<BundleService> service) { Slot::Set(std::move(service)); }
 
 Ref<FolderItem> GetApplicationBundleResources() { return GetBundleService().Resources(); }
 

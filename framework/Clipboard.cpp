@@ -12,15 +12,13 @@
 #include <vector>
 
 #include "framework/PicturePrivate.h"
+#include "framework/ServiceSlot.h"
 
 namespace fw {
 
 namespace {
 
-std::unique_ptr<ClipboardService>& Service() {
-  static std::unique_ptr<ClipboardService> service = std::make_unique<SystemClipboardService>();
-  return service;
-}
+using Slot = ServiceSlot<ClipboardService, SystemClipboardService>;
 
 std::int64_t Le(const QByteArray& bytes, qsizetype at, int size) {
   std::uint64_t v = 0;
@@ -116,10 +114,8 @@ Ref<Picture> SystemClipboardService::Picture() {
   return PictureFromImage(clipboard->image());
 }
 
-ClipboardService& GetClipboardService() { return *Service(); }
+ClipboardService& GetClipboardService() { return Slot::Get(); }
 
-void SetClipboardService(std::unique_ptr<ClipboardService> service) {
-  Service() = service ? std::move(service) : std::make_unique<SystemClipboardService>();
-}
+void SetClipboardService(std::unique_ptr<ClipboardService> service) { Slot::Set(std::move(service)); }
 
 }  // namespace fw

@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 #include "framework/Runtime.h"
+#include "framework/ServiceSlot.h"
 
 namespace fw {
 
@@ -185,10 +186,7 @@ void TakeMappingChanges(Display* display) {
   }
 }
 
-std::unique_ptr<KeyboardService>& Service() {
-  static std::unique_ptr<KeyboardService> service = std::make_unique<XKeyboardService>();
-  return service;
-}
+using Slot = ServiceSlot<KeyboardService, XKeyboardService>;
 
 }  // namespace
 
@@ -217,10 +215,8 @@ bool XKeyboardService::AsyncKeyDown(Integer code) {
   return false;
 }
 
-KeyboardService& Keyboard() { return *Service(); }
+KeyboardService& Keyboard() { return Slot::Get(); }
 
-void SetKeyboardService(std::unique_ptr<KeyboardService> service) {
-  Service() = service ? std::move(service) : std::make_unique<XKeyboardService>();
-}
+void SetKeyboardService(std::unique_ptr<KeyboardService> service) { Slot::Set(std::move(service)); }
 
 }  // namespace fw

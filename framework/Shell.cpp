@@ -11,6 +11,7 @@
 #include <set>
 
 #include "framework/Bundle.h"
+#include "framework/ServiceSlot.h"
 
 namespace fw {
 
@@ -19,10 +20,7 @@ namespace {
 constexpr int kNotFound = 127;
 constexpr int kNotExecutable = 126;
 
-std::unique_ptr<ShellService>& Service() {
-  static std::unique_ptr<ShellService> service = std::make_unique<ProcessShellService>();
-  return service;
-}
+using Slot = ServiceSlot<ShellService, ProcessShellService>;
 
 // A tool that is missing stays missing: say so once, not at every run.
 void ReportOnce(const std::string& commandLine, const std::string& why) {
@@ -101,11 +99,9 @@ ShellService::Outcome ProcessShellService::Execute(const std::string& commandLin
   return outcome;
 }
 
-ShellService& GetShellService() { return *Service(); }
+ShellService& GetShellService() { return Slot::Get(); }
 
-void SetShellService(std::unique_ptr<ShellService> service) {
-  Service() = service ? std::move(service) : std::make_unique<ProcessShellService>();
-}
+void SetShellService(std::unique_ptr<ShellService> service) { Slot::Set(std::move(service)); }
 
 void Shell::Execute(const std::string& command) {
   ShellService::Outcome outcome = GetShellService().Execute(command);

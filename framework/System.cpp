@@ -5,14 +5,13 @@
 #include <QScreen>
 #include <QThread>
 
+#include "framework/ServiceSlot.h"
+
 namespace fw {
 
 namespace {
 
-std::unique_ptr<SystemService>& Service() {
-  static std::unique_ptr<SystemService> service = std::make_unique<DesktopSystemService>();
-  return service;
-}
+using Slot = ServiceSlot<SystemService, DesktopSystemService>;
 
 }  // namespace
 
@@ -28,10 +27,8 @@ double DesktopSystemService::PixelsPerPoint() {
 
 void DesktopSystemService::BackgroundTask() { QThread::yieldCurrentThread(); }
 
-SystemService& GetSystemService() { return *Service(); }
+SystemService& GetSystemService() { return Slot::Get(); }
 
-void SetSystemService(std::unique_ptr<SystemService> service) {
-  Service() = service ? std::move(service) : std::make_unique<DesktopSystemService>();
-}
+void SetSystemService(std::unique_ptr<SystemService> service) { Slot::Set(std::move(service)); }
 
 }  // namespace fw

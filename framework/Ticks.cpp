@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "framework/ServiceSlot.h"
+
 namespace fw {
 
 namespace {
@@ -12,20 +14,15 @@ long long NowNs() {
       .count();
 }
 
-std::unique_ptr<TickService>& Service() {
-  static std::unique_ptr<TickService> service = std::make_unique<ClockTickService>();
-  return service;
-}
+using Slot = ServiceSlot<TickService, ClockTickService>;
 
 }  // namespace
 
 Integer ClockTickService::Ticks() { return NowNs() / 1'000'000 * 60 / 1000; }
 
-TickService& GetTickService() { return *Service(); }
+TickService& GetTickService() { return Slot::Get(); }
 
-void SetTickService(std::unique_ptr<TickService> service) {
-  Service() = service ? std::move(service) : std::make_unique<ClockTickService>();
-}
+void SetTickService(std::unique_ptr<TickService> service) { Slot::Set(std::move(service)); }
 
 Integer Ticks() { return GetTickService().Ticks(); }
 
