@@ -1,20 +1,42 @@
 #include "framework/Label.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
 
 #include "framework/ControlPrivate.h"
+#include "framework/TextFitPrivate.h"
 #include "framework/TextStylePrivate.h"
 
 namespace fw {
 
 namespace {
 
+// A one-line label draws its text fitted to its width, clear of both edges; the label's own text
+// and font stay as declared (they are what assistive technology reads).
+class FittingLabel : public QLabel {
+ protected:
+  void paintEvent(QPaintEvent* e) override {
+    if (wordWrap()) return QLabel::paintEvent(e);
+    const QRect room = contentsRect().adjusted(1, 0, -1, 0);
+    const FittedText fit = FitText(font(), text(), room.width());
+    QPainter painter(this);
+    painter.setFont(fit.font);
+    // Not clipped to the room: a text that does not fit should show where it overflows.
+    const int flags =
+        int(QStyle::visualAlignment(layoutDirection(), alignment())) | Qt::TextDontClip;
+    style()->drawItemText(&painter, room, flags, palette(), isEnabled(), fit.shown,
+                          foregroundRole());
+  }
+};
+
 QLabel* LabelWidget(const RectControl& c) { return static_cast<QLabel*>(WidgetOf(c)); }
 
 }  // namespace
 
 std::unique_ptr<WidgetHost> Label::CreateWidget() {
-  auto* label = new ControlWidget<QLabel>();
+  auto* label = new ControlWidget<FittingLabel>();
+  label->setTextFormat(Qt::PlainText);
   auto host = HostFor(this, label);
   label->setText(QString::fromStdString(text_));
   return host;

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "framework/TextStylePrivate.h"
+#include "native/SystemFonts.h"
 
 namespace fw {
 
@@ -29,8 +30,9 @@ bool TextStyle::SetProperty(const Property& p) {
 
 QFont FontOf(const TextStyle& style) {
   QFont font = QApplication::font();
-  if (style.fontName != "System" && !style.fontName.empty())
-    font.setFamily(QString::fromStdString(style.fontName));
+  const bool system = style.fontName == "System" || style.fontName.empty();
+  font.setFamily(system ? QString::fromLatin1(native::kSystemFontFamily)
+                        : QString::fromStdString(style.fontName));
   font.setPixelSize(style.fontSize > 0 ? static_cast<int>(style.fontSize + 0.5) : 13);
   font.setBold(style.bold);
   font.setItalic(style.italic);

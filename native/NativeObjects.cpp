@@ -1,6 +1,6 @@
 // The native objects and what their messages do on Qt.
 #include <QApplication>
-#include <QFontDatabase>
+#include <QFont>
 #include <QPalette>
 #include <QPointer>
 #include <QProxyStyle>
@@ -165,7 +165,7 @@ void ApplyControlSize(QWidget* widget, long long size) {
 void ApplyFont(QWidget* widget, Ptr fontHandle) {
   Font* font = FindAs<Font>(fontHandle);
   if (!widget || !font) return;
-  QFont qfont = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  QFont qfont(QString::fromLatin1(kSystemFontFamily));
   qfont.setPointSizeF(font->PointSize());
   widget->setFont(qfont);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QSlider>
 #include <QStyle>
 #include <QWidget>
@@ -14,6 +13,7 @@
 #include "native/MessageLog.h"
 #include "native/NativeHandlesPrivate.h"
 #include "native/ObjcRuntime.h"
+#include "native/SystemFonts.h"
 
 namespace {
 
@@ -313,7 +313,7 @@ TEST_F(NativeTest, SetFontGivesTheSystemFamilyAtThatSize) {
   Ptr view = native::NativeViewFor(&slider);
   Send(view, "setFont:", FontOfSize(11.0));
   EXPECT_DOUBLE_EQ(slider.font().pointSizeF(), 11.0);
-  EXPECT_EQ(slider.font().family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+  EXPECT_EQ(slider.font().family(), QString::fromLatin1(native::kSystemFontFamily));
 
   // nil or a non-font changes nothing.
   Send(view, "setFont:", nullptr);
