@@ -1,0 +1,33 @@
+// Key events to the key texts the program's handlers expect.
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+
+#include "framework/KeysPrivate.h"
+
+namespace {
+
+TEST(KeyText, BothClearKeysOfX11GiveTheClearKeyAndDeleteStaysDelete) {
+  struct Case {
+    const char* what;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    quint32 keysym;
+    const char* text;
+    const char* expected;
+  };
+  const Case cases[] = {
+      // Qt gives KP_Begin as Clear and X's Clear keysym as Delete.
+      {"the keypad's 5 without Num Lock", Qt::Key_Clear, Qt::KeypadModifier, 0xFF9D, "",
+       "\uF739"},
+      {"the Clear keysym", Qt::Key_Delete, Qt::NoModifier, 0xFF0B, "", "\uF739"},
+      {"forward delete", Qt::Key_Delete, Qt::NoModifier, 0xFFFF, "\x7f", "\x7f"},
+      {"the keypad's Delete", Qt::Key_Delete, Qt::KeypadModifier, 0xFF9F, "\x7f", "\x7f"},
+  };
+  for (const Case& c : cases) {
+    QKeyEvent e(QEvent::KeyPress, c.key, c.modifiers, 0, c.keysym, 0, QString::fromUtf8(c.text));
+    EXPECT_EQ(fw::KeyText(e), c.expected) << c.what;
+  }
+}
+
+}  // namespace
