@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <cmath>
@@ -108,10 +111,69 @@ class MainWidget : public QMainWindow {
     if (owner_) owner_->Raise("Closing");
     QMainWindow::closeEvent(e);
   }
+  // The window keeps its size: a window manager that makes it full screen (or maximised) all the
+  // same, though it cannot be resized, is asked to take that back.
+  void changeEvent(QEvent* e) override {
+    QMainWindow::changeEvent(e);
+    constexpr Qt::WindowStates kResized = Qt::WindowMaximized | Qt::WindowFullScreen;
+    if (e->type() == QEvent::WindowStateChange && (windowState() & kResized))
+      setWindowState(windowState() & ~kResized);
+  }
 
  private:
   Window* owner_;
 };
+
+// Alt (or Super) pressed and released alone does not move the keyboard into the menu bar: keys
+// stay the window's. The captions' mnemonics (Alt+F) still open their menus.
+class NoAltNavigationStyle : public QProxyStyle {
+ public:
+  using QProxyStyle::QProxyStyle;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* data) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, data);
+  }
+};
+
+QStyle* MenuBarStyle() {
+  static QPointer<QStyle> style;
+  if (!style) {
+    style = new NoAltNavigationStyle(QStyleFactory::create(QApplication::style()->name()));
+    style->setParent(qApp);  // a widget's style is a guarded pointer: it falls back when this goes
+  }
+  return style;
+}
+
+// The position of a caption's mnemonic letter (after a single "&"), or -1.
+qsizetype MnemonicAt(const QString& caption) {
+  for (qsizetype i = 0; i + 1 < caption.size(); ++i)
+    if (caption[i] == u'&') {
+      if (caption[i + 1] != u'&') return i + 1;
+      ++i;  // "&&" is an ampersand
+    }
+  return -1;
+}
+
+// The menus' titles as shown: a caption without a mnemonic gets its first letter that no other
+// menu's mnemonic takes, as desktops do, so that Alt and that letter open every menu.
+QStringList MenuTitles(const QStringList& captions) {
+  QString taken;
+  for (const QString& c : captions)
+    if (qsizetype at = MnemonicAt(c); at >= 0) taken += c[at].toUpper();
+  QStringList titles;
+  for (QString c : captions) {
+    if (MnemonicAt(c) < 0)
+      for (qsizetype i = 0; i < c.size(); ++i)
+        if (c[i].isLetter() && !taken.contains(c[i].toUpper())) {
+          taken += c[i].toUpper();
+          c.insert(i, u'&');
+          break;
+        }
+    titles << c;
+  }
+  return titles;
+}
 
 std::string CtrlForCmd(std::string shortcut) {
   if (shortcut.rfind("Cmd+", 0) == 0) shortcut.replace(0, 3, "Ctrl");
@@ -151,9 +213,14 @@ Window::Window() : host_(std::make_unique<WindowHost>()) {
   auto* main = new MainWidget(this);
   auto* content = new ContentWidget(this);
   main->setCentralWidget(content);
+  // The desktop's close command (Alt+F4, WM_DELETE_WINDOW) ends the program as Quit does.
   main->setAttribute(Qt::WA_QuitOnClose);
+  // The window keeps the size of its menu bar and content: the window manager is told that its
+  // smallest and largest sizes are that one, so it offers no resizing, maximising or full screen.
+  main->layout()->setSizeConstraint(QLayout::SetFixedSize);
   // The menu bar stays readable when the window's own background is made clear.
   main->menuBar()->setAutoFillBackground(true);
+  main->menuBar()->setStyle(MenuBarStyle());
   host_->main = main;
   host_->content = content;
   SetWidth(width_);
@@ -275,9 +342,13 @@ void Window::SetMenuBar(const Ref<fw::MenuBar>& bar) {
   qbar->clear();
   if (!bar) return;
   std::weak_ptr<Object> weakSelf = shared_from_this();
+  QStringList captions;
+  for (Integer m = 0; m < bar->Count(); ++m)
+    captions << QString::fromStdString(bar->Item(m)->Value());
+  const QStringList titles = MenuTitles(captions);
   for (Integer m = 0; m < bar->Count(); ++m) {
     Ref<MenuItem> menuItem = bar->Item(m);
-    QMenu* menu = qbar->addMenu(QString::fromStdString(menuItem->Value()));
+    QMenu* menu = qbar->addMenu(titles[m]);
     menu->menuAction()->setVisible(menuItem->Visible());
     for (Integer i = 0; i < menuItem->Count(); ++i) {
       Ref<MenuItem> item = menuItem->Item(i);
