@@ -113,6 +113,22 @@ TEST_P(TextFit, EachTextsInkLiesInsideItsControlClearOfBothEdges) {
   }
 }
 
+TEST_P(TextFit, ATextTooWideEvenAtTheFloorShowsItsStartAndLosesItsEnd) {
+  const Case cases[] = {{"St", 10, "PageDownPageDown"},
+                        {"St", 0, "-1.7976931348623157e+308"},
+                        {"TF", 3, "E6849BE6849BE6849B"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.array) + "(" + std::to_string(c.index) + ") at scale " + GetParam());
+    const std::string text = c.text;
+    const QImage shown = Render(c, text.c_str());
+    // Another end does not show; another first character does.
+    const std::string otherEnd = text.substr(0, text.size() - 2) + "00";
+    const std::string otherStart = "0" + text.substr(1);
+    EXPECT_EQ(Render(c, otherEnd.c_str()), shown);
+    EXPECT_NE(Render(c, otherStart.c_str()), shown);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, TextFit, ::testing::Values("1", "2"),
                          [](const auto& info) { return std::string("x") + info.param; });
 
