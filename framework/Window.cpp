@@ -8,14 +8,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QProxyStyle>
-#include <QStyleFactory>
 
 #include <algorithm>
 #include <cmath>
 
 #include "framework/ControlPrivate.h"
 #include "framework/KeysPrivate.h"
+#include "framework/MenuKeysPrivate.h"
 #include "native/NativeHandlesPrivate.h"
 #include "framework/PicturePrivate.h"
 #include "framework/RectControl.h"
@@ -123,57 +122,6 @@ class MainWidget : public QMainWindow {
  private:
   Window* owner_;
 };
-
-// Alt (or Super) pressed and released alone does not move the keyboard into the menu bar: keys
-// stay the window's. The captions' mnemonics (Alt+F) still open their menus.
-class NoAltNavigationStyle : public QProxyStyle {
- public:
-  using QProxyStyle::QProxyStyle;
-  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                QStyleHintReturn* data) const override {
-    if (hint == SH_MenuBar_AltKeyNavigation) return 0;
-    return QProxyStyle::styleHint(hint, option, widget, data);
-  }
-};
-
-QStyle* MenuBarStyle() {
-  static QPointer<QStyle> style;
-  if (!style) {
-    style = new NoAltNavigationStyle(QStyleFactory::create(QApplication::style()->name()));
-    style->setParent(qApp);  // a widget's style is a guarded pointer: it falls back when this goes
-  }
-  return style;
-}
-
-// The position of a caption's mnemonic letter (after a single "&"), or -1.
-qsizetype MnemonicAt(const QString& caption) {
-  for (qsizetype i = 0; i + 1 < caption.size(); ++i)
-    if (caption[i] == u'&') {
-      if (caption[i + 1] != u'&') return i + 1;
-      ++i;  // "&&" is an ampersand
-    }
-  return -1;
-}
-
-// The menus' titles as shown: a caption without a mnemonic gets its first letter that no other
-// menu's mnemonic takes, as desktops do, so that Alt and that letter open every menu.
-QStringList MenuTitles(const QStringList& captions) {
-  QString taken;
-  for (const QString& c : captions)
-    if (qsizetype at = MnemonicAt(c); at >= 0) taken += c[at].toUpper();
-  QStringList titles;
-  for (QString c : captions) {
-    if (MnemonicAt(c) < 0)
-      for (qsizetype i = 0; i < c.size(); ++i)
-        if (c[i].isLetter() && !taken.contains(c[i].toUpper())) {
-          taken += c[i].toUpper();
-          c.insert(i, u'&');
-          break;
-        }
-    titles << c;
-  }
-  return titles;
-}
 
 std::string CtrlForCmd(std::string shortcut) {
   if (shortcut.rfind("Cmd+", 0) == 0) shortcut.replace(0, 3, "Ctrl");
