@@ -56,6 +56,10 @@ class TextFit : public AppFixture, public ::testing::WithParamInterface<const ch
     setenv("QT_SCALE_FACTOR", GetParam(), 1);
     AppFixture::SetUp();
   }
+  void TearDown() override {
+    AppFixture::TearDown();
+    unsetenv("QT_SCALE_FACTOR");
+  }
 
   fw::Ref<fw::RectControl> Control(const Case& c) {
     if (std::string(c.array) == "St") return window->St(c.index);
