@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Checks shared by the install tests: what an install put under a prefix is what a desktop needs,
 # and the installed program runs as the built one does. Sourced; the caller sets errexit.
 

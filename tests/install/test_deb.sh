@@ -1,9 +1,11 @@
+#!/usr/bin/env bash
 # The Debian package, installed on this machine with apt-get as a user would: it installs the
 # program on PATH and in the menu, the installed program runs, and removing the package leaves
 # none of its files behind. It installs system-wide, so it runs only with CI=true.
 # Usage: test_deb.sh <build dir>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/install/installed.sh
 source "$here/installed.sh"
 build=${1:?usage: test_deb.sh <build dir>}
 

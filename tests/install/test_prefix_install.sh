@@ -1,8 +1,10 @@
+#!/usr/bin/env bash
 # `cmake --install` into a scratch prefix: the bundle, the command, the desktop entry, the icons
 # and the AppStream file land there, and the program runs from it, also once the whole tree has
 # been moved elsewhere. Usage: test_prefix_install.sh <build dir>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/install/installed.sh
 source "$here/installed.sh"
 build=${1:?usage: test_prefix_install.sh <build dir>}
 
