@@ -1,4 +1,5 @@
-// Draws the bundle's 22 pictures and writes its two sounds into the folder given.
+// Draws the bundle's 22 pictures and writes its two sounds into the first folder given, and the
+// program's icon, as a hicolor theme's PNGs, into the second.
 //
 // Geometry: the window is 1400 by 980 points and its pictures are drawn at one pixel a point.
 // A zero line is a boundary between pixels: x = 167 and x = W - 167, y = 150 and y = H - 151.
@@ -25,6 +26,9 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "resources/AppIcon.h"
+#include "resources/Palette.h"
 
 namespace {
 
@@ -63,22 +67,6 @@ constexpr int kLeftCaliperBoxLeft = 201;
 constexpr int kRightCaliperBoxLeft = 1159;
 constexpr int kBoxWidth = 40;
 constexpr int kBoxHeight = 18;
-
-struct Palette {
-  QColor strip;
-  QColor mark;
-  QColor zero;
-};
-// Dark ruler with light marks, and light ruler with dark marks. The strips let a little of the
-// screen through; marks are opaque.
-const Palette kBlackSet{QColor(22, 25, 30, 218), QColor(242, 242, 238), QColor(255, 176, 0)};
-const Palette kWhiteSet{QColor(246, 244, 236, 218), QColor(24, 24, 24), QColor(214, 48, 16)};
-
-const QColor kMeasuringEdge(232, 32, 42);
-const QColor kCaliperBody(58, 110, 165, 200);
-const QColor kCaliperRail(58, 110, 165, 120);
-const QColor kCaliperOutline(18, 42, 78, 235);
-const QColor kCaliperGrip(225, 235, 248, 200);
 
 QImage NewPicture(int width, int height) {
   QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -318,27 +306,25 @@ bool WriteAiff(const QString& path, int rate, const std::vector<std::int16_t>& s
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s RESOURCES-FOLDER\n", argv[0]);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s RESOURCES-FOLDER ICONS-FOLDER\n", argv[0]);
     return 2;
   }
   // Fonts need a GUI application; no display is needed for drawing into images.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   const QString folder = QString::fromLocal8Bit(argv[1]);
-  if (!QDir().mkpath(folder)) {
-    std::fprintf(stderr, "cannot make the folder %s\n", argv[1]);
-    return 1;
-  }
+  const QString icons = QString::fromLocal8Bit(argv[2]);
 
   bool ok = true;
-  auto save = [&](const QString& name, const QImage& image) {
-    const QString path = folder + "/" + name + ".png";
-    if (!image.save(path, "PNG")) {
+  auto saveIn = [&](const QString& where, const QString& name, const QImage& image) {
+    const QString path = where + "/" + name + ".png";
+    if (!QDir().mkpath(where) || !image.save(path, "PNG")) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
       ok = false;
     }
   };
+  auto save = [&](const QString& name, const QImage& image) { saveIn(folder, name, image); };
   for (int corner = 0; corner < 4; ++corner) {
     save(QString("Querl%1").arg(corner), DrawRulers(corner, kBlackSet));
     save(QString("QuerlB%1").arg(corner), DrawRulers(corner, kWhiteSet));
@@ -350,6 +336,8 @@ int main(int argc, char** argv) {
   save("LArrowB", DrawArrow(Direction::Left, true));
   save("RArrowB", DrawArrow(Direction::Right, true));
   save("TArrowB", DrawArrow(Direction::Up, true));
+  for (int size : kAppIconSizes)
+    saveIn(QString("%1/hicolor/%2x%2/apps").arg(icons).arg(size), "brindlex", DrawAppIcon(size));
 
   // The digit key ticks high and short; the operator keys answer with two lower notes.
   constexpr int kRate = 44100;
