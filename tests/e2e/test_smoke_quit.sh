@@ -7,7 +7,7 @@ bin="$1/bin/brindlex"
 [ -x "$bin" ] || e2e_fail "no program at $bin"
 
 # A server that takes connections and never answers: a TCP listener on display N's port.
-python3 -c '
+/usr/bin/python3 -c '
 import socket, sys, time
 s = socket.socket()
 for n in range(200, 1000):
@@ -19,7 +19,7 @@ for n in range(200, 1000):
 s.listen(8)
 print(n, flush=True)
 time.sleep(600)' >"$E2E_TMP/silent" &
-e2e_wait_until 5 test -s "$E2E_TMP/silent" || e2e_fail "the silent server did not start"
+e2e_wait_until 10 test -s "$E2E_TMP/silent" || e2e_fail "the silent server did not start"
 silent="127.0.0.1:$(head -1 "$E2E_TMP/silent")"
 
 # Each case: how DISPLAY (and the Qt platform) is set for the run.
