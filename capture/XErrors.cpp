@@ -3,7 +3,8 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cstdio>
 
 namespace capture {
 
@@ -17,11 +18,14 @@ int countError(Display*, XErrorEvent*)
     return 0;
 }
 
-// Xlib's own handler writes two lines; ours writes one. Xlib requires that this not return.
-int connectionLost(Display*)
+// Xlib's own handler writes two lines and calls exit(); ours writes one and runs no exit
+// handlers. Xlib requires that this not return.
+int connectionLost(Display* display)
 {
-    const char message[] = "screencapture: lost the connection to the X server\n";
-    if (write(STDERR_FILENO, message, std::strlen(message)) < 0) {
+    char message[256];
+    const int length = std::snprintf(message, sizeof message, "screencapture: lost the X display \"%s\"\n",
+                                     display ? DisplayString(display) : "");
+    if (length > 0 && write(STDERR_FILENO, message, std::min<std::size_t>(length, sizeof message - 1)) < 0) {
         // stderr is gone too; the status still tells.
     }
     _exit(1);

@@ -82,6 +82,8 @@ void detach(int confirm)
 // The background process: grabs, owns the clipboard, confirms on `confirm`, then serves.
 int runOwner(int confirm)
 {
+    // Before connecting, so that no moment is left to Xlib's handlers.
+    capture::installErrorHandler();
     std::unique_ptr<Display, int (*)(Display*)> display(XOpenDisplay(nullptr), XCloseDisplay);
     if (!display) {
         const char* name = XDisplayName(nullptr);
@@ -89,7 +91,6 @@ int runOwner(int confirm)
                      *name ? name : "(DISPLAY is not set)");
         return kFailure;
     }
-    capture::installErrorHandler();
     try {
         capture::ClipboardOwner owner(display.get(), "image/bmp");
         const capture::BmpFile picture = capture::grabScreen(display.get());

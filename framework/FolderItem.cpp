@@ -27,6 +27,11 @@ bool FolderItem::IsFolder() const {
   return fs::is_directory(path_, error);
 }
 
+bool FolderItem::IsRegularFile() const {
+  std::error_code error;
+  return fs::is_regular_file(path_, error);
+}
+
 Ref<FolderItem> FolderItem::Parent() const {
   fs::path p = fs::path(path_).lexically_normal();
   if (!p.has_filename()) p = p.parent_path();
@@ -53,7 +58,6 @@ Ref<FolderItem> FolderItem::Child(const std::string& name, bool followAlias) con
 }
 
 Ref<Sound> FolderItem::OpenAsSound() const {
-  if (!Exists() || IsFolder()) return nullptr;
   return Sound::Open(path_);
 }
 

@@ -18,6 +18,9 @@ class FolderItem : public Object {
   std::string Name() const;
   bool Exists() const;
   bool IsFolder() const;
+  // An existing plain file (a link to one counts): not a folder, FIFO, socket or device, whose
+  // reading could block or never end.
+  bool IsRegularFile() const;
   // The folder that holds this item; nil for the root.
   Ref<FolderItem> Parent() const;
 

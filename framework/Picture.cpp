@@ -41,7 +41,7 @@ Ref<RGBSurface> Picture::RGBSurface() {
 
 Ref<Picture> Picture::Open(const Ref<FolderItem>& file) {
   const std::string& path = file->NativePath();
-  if (!file->Exists() || file->IsFolder()) return nullptr;
+  if (!file->IsRegularFile()) return nullptr;
   QImageReader reader(QString::fromStdString(path));
   QImage image = reader.read();
   if (image.isNull()) return nullptr;

@@ -28,7 +28,8 @@ class Picture : public Object {
   Ref<fw::RGBSurface> RGBSurface();
 
   // A picture file in any format the toolkit reads (PNG, BMP, JPEG ...); nil when the file is
-  // missing or is not a picture. A nil file raises NilObjectException.
+  // missing, is not a regular file (a FIFO or a device could block the read) or is not a picture.
+  // A nil file raises NilObjectException.
   static Ref<Picture> Open(const Ref<FolderItem>& file);
 
   // The bundle's picture of that name, Resources/<name>.png (see Bundle.h); nil when it cannot

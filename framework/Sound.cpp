@@ -11,6 +11,8 @@
 #include <QPointer>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace fw {
 
@@ -80,6 +82,8 @@ Sound::Sound(Integer sampleRate, Integer channels, std::vector<std::int16_t> sam
 Sound::~Sound() = default;
 
 Ref<Sound> Sound::Open(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return nullptr;
   SF_INFO info{};
   SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
   if (!file) return nullptr;

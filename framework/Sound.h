@@ -20,7 +20,8 @@ class Sound : public Object {
   Sound& operator=(const Sound&) = delete;
 
   // A sound file in a format libsndfile reads (AIFF, WAV, FLAC ...), decoded to 16 bits; nil
-  // when the file is missing or is not a sound.
+  // when the file is missing, is not a regular file (a FIFO or a device could block the read) or
+  // is not a sound.
   static Ref<Sound> Open(const std::string& path);
 
   Integer SampleRate() const { return sampleRate_; }

@@ -298,6 +298,16 @@ e2e__tagged() { # pids of running processes that carry this run's tag, but not t
   return 0
 }
 
+# Prints the pids of this run's running processes named NAME (e.g. screencapture), one a line.
+e2e_processes() {
+  local pid tagged
+  tagged=" $(e2e__tagged | tr '\n' ' ') "
+  for pid in $(pgrep -x "$1" || true); do
+    [[ $tagged == *" $pid "* ]] && echo "$pid"
+  done
+  return 0
+}
+
 e2e__stop() { # TERM, then KILL what is left after 2 s
   [ $# -gt 0 ] || return 0
   kill -TERM "$@" 2>/dev/null || true

@@ -4,9 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "framework/Bundle.h"
@@ -132,13 +139,14 @@ TEST_F(ResourcesTest, MissingSoundFileOrResourcesFolderGivesNilForTheRun) {
   TempBundle bundle;
   fw::FixedBundleService& service = bundle.Install();
   EXPECT_FALSE(Num());  // Resources/ is there, Num.aiff is not
+  EXPECT_EQ(service.ResourcesLookups(), 1);
+  // Installing the next bundle replaces (and ends) the service above.
   TempBundle noResources(false);
   fw::FixedBundleService& bare = noResources.Install();
   EXPECT_FALSE(Ent());
   EXPECT_FALSE(Ent());
   EXPECT_FALSE(Num());
-  EXPECT_EQ(service.ResourcesLookups(), 1);
-  EXPECT_EQ(bare.ResourcesLookups(), 1);
+  EXPECT_EQ(bare.ResourcesLookups(), 1);  // Ent's one lookup: Num did not look again
 }
 
 // A bundle service whose way to the Resources folder fails, or leads to an item that is no
@@ -184,5 +192,61 @@ TEST_F(ResourcesTest, NoItemForTheSoundFileRaisesOnTheFirstCallOnly) {
   EXPECT_FALSE(Ent());
   EXPECT_EQ(service.lookups, 1);
 }
+
+// Something other than a regular file under a picture's or a sound's name. A FIFO blocks whoever
+// opens it for reading until a writer comes, so it must not be opened at all: the accessor gives
+// none at once, as for any file that cannot be opened.
+struct OddItem {
+  const char* kind;
+  bool (*make)(const std::filesystem::path& at);
+};
+const OddItem kOddItems[] = {
+    {"FIFO", [](const std::filesystem::path& at) { return mkfifo(at.c_str(), 0600) == 0; }},
+    {"folder", [](const std::filesystem::path& at) { return std::filesystem::create_directory(at); }},
+};
+
+struct Resource {
+  const char* file;
+  bool (*opens)();  // calls the accessor: whether it gave something
+};
+const Resource kResources[] = {
+    {"Querl0.png", [] { return bool(Querl0()); }},
+    {"Num.aiff", [] { return bool(Num()); }},
+};
+
+void PrintTo(const OddItem& item, std::ostream* os) { *os << item.kind; }
+void PrintTo(const Resource& resource, std::ostream* os) { *os << resource.file; }
+
+class OddItemInPlace : public ResourcesTest,
+                       public ::testing::WithParamInterface<std::tuple<OddItem, Resource>> {};
+
+TEST_P(OddItemInPlace, TheAccessorGivesNoneAtOnce) {
+  const auto& [item, resource] = GetParam();
+  TempBundle bundle;
+  const std::filesystem::path at = bundle.Resources() / resource.file;
+  ASSERT_TRUE(item.make(at)) << at;
+  bundle.Install();
+  for (int call = 0; call < 2; ++call) {
+    auto opened = std::async(std::launch::async, resource.opens);
+    if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+      ADD_FAILURE() << "the accessor waits on the " << item.kind;
+      // Let the blocked open go: a writer that leaves at once gives the reader end-of-file.
+      const int writer = open(at.c_str(), O_WRONLY | O_NONBLOCK);
+      if (writer >= 0) close(writer);
+    }
+    EXPECT_FALSE(opened.get()) << "call " << call;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Resources, OddItemInPlace,
+    ::testing::Combine(::testing::ValuesIn(kOddItems), ::testing::ValuesIn(kResources)),
+    [](const auto& info) {
+      std::string name = std::string(std::get<0>(info.param).kind) + "_as_" +
+                         std::get<1>(info.param).file;
+      for (char& c : name)
+        if (c == '.') c = '_';
+      return name;
+    });
 
 }  // namespace
