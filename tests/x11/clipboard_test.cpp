@@ -114,6 +114,16 @@ TEST_F(ClipboardX11Test, ReadsAWholeScreenInTwoMegabytePieces) {
   ExpectPattern(Read(), 1920, 1080);
 }
 
+// An owner that sleeps with our request for the next piece in its queue is woken: the picture
+// comes whole, with the program's own limits.
+TEST_F(ClipboardX11Test, AnOwnerThatSleepsOnOurRequestIsWoken) {
+  SetClipboardService(nullptr);
+  OwnerBehaviour sleepy = Serving(MakeBmp(61, 23, 24, false), 1021);
+  sleepy.sleepy = true;
+  SelectionOwner owner(sleepy);
+  ExpectPattern(Read(), 61, 23);
+}
+
 TEST_F(ClipboardX11Test, AHeldPictureKeepsItsPixelsWhenTheNextIsRead) {
   std::optional<SelectionOwner> owner(std::in_place, Serving(MakeBmp(61, 23, 24, true), 4096));
   Ref<Picture> first = Read();
