@@ -233,6 +233,7 @@ XClipboardReader::Outcome XClipboardReader::Impl::Transfer(
       // such an event, and it ignores it otherwise.
       xcb_change_property(connection, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME,
                           XCB_ATOM_STRING, 8, 0, nullptr);
+      timedOut = false;
       continue;
     }
     if (!event) return Outcome::kFailed;
