@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# 300 captures, each read back at once by a fast reader: every read comes within a second (the
+# owner never sleeps with a request waiting), and each is a picture of the whole screen.
+# Usage: test_capture_readback.sh <bundle dir>   (CLIPBOARD_PROBE: the built clipboard_probe)
+set -euo pipefail
+
+bundle=${1:?usage: test_capture_readback.sh <bundle dir>}
+tool=$bundle/bin/screencapture
+probe=${CLIPBOARD_PROBE:?CLIPBOARD_PROBE must name the built clipboard_probe}
+for needed in "$tool" "$probe"; do
+  [ -x "$needed" ] || { echo "FAIL: $needed is missing" >&2; exit 1; }
+done
+source "$(dirname "$0")/screencapture_helpers.sh"
+
+# Larger than one piece: each read is a transfer in pieces.
+start_xvfb 1024x768x24
+"$probe" captures "$tool" 300 || fail "300 captures read back at once"
+echo "PASS: capture readback"
