@@ -1,6 +1,18 @@
 # Helpers for the tests of screencapture on Xvfb servers of their own. Source it after setting
 # `tool` (the screencapture to run); it ends the servers, and the clipboard owners on them, on exit.
 
+# Fails unless each program (a path, or a name on PATH) is there.
+require() {
+  local needed
+  for needed in "$@"; do
+    if [[ $needed == */* ]]; then
+      [ -x "$needed" ] || { echo "FAIL: $needed is missing" >&2; exit 1; }
+    else
+      command -v "$needed" >/dev/null || { echo "FAIL: $needed is not installed" >&2; exit 1; }
+    fi
+  done
+}
+
 work=$(mktemp -d)
 servers=()  # Xvfb pids, one a display
 

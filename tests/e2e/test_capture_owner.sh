@@ -10,14 +10,8 @@ set -euo pipefail
 bundle=${1:?usage: test_capture_owner.sh <bundle dir>}
 tool=$bundle/bin/screencapture
 probe=${CLIPBOARD_PROBE:?CLIPBOARD_PROBE must name the built clipboard_probe}
-for needed in "$tool" "$probe"; do
-  [ -x "$needed" ] || { echo "FAIL: $needed is missing" >&2; exit 1; }
-done
-for needed in Xvfb xclip display python3; do
-  command -v "$needed" >/dev/null || { echo "FAIL: $needed is not installed" >&2; exit 1; }
-done
-
 source "$(dirname "$0")/screencapture_helpers.sh"
+require "$tool" "$probe" Xvfb xclip display python3 setpriv
 
 owner_pid() { display_processes "$DISPLAY" screencapture; }
 

@@ -7,10 +7,8 @@ set -euo pipefail
 bundle=${1:?usage: test_capture_readback.sh <bundle dir>}
 tool=$bundle/bin/screencapture
 probe=${CLIPBOARD_PROBE:?CLIPBOARD_PROBE must name the built clipboard_probe}
-for needed in "$tool" "$probe"; do
-  [ -x "$needed" ] || { echo "FAIL: $needed is missing" >&2; exit 1; }
-done
 source "$(dirname "$0")/screencapture_helpers.sh"
+require "$tool" "$probe" Xvfb
 
 # Larger than one piece: each read is a transfer in pieces.
 start_xvfb 1024x768x24

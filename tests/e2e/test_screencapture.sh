@@ -8,12 +8,8 @@ set -euo pipefail
 
 bundle=${1:?usage: test_screencapture.sh <bundle dir>}
 tool=$bundle/bin/screencapture
-[ -x "$tool" ] || { echo "FAIL: $tool is missing" >&2; exit 1; }
-for needed in Xvfb xclip display python3; do
-  command -v "$needed" >/dev/null || { echo "FAIL: $needed is not installed" >&2; exit 1; }
-done
-
 source "$(dirname "$0")/screencapture_helpers.sh"
+require "$tool" Xvfb xclip display python3
 
 # --- Command line and display errors: one line, status 1 or 2. --------------------------------
 check_error() {  # <status> <message> <command...>
