@@ -1,5 +1,6 @@
 #pragma once
 // The system clipboard's picture. A service with a real implementation and a test double.
+#include <chrono>
 #include <memory>
 
 #include "framework/Object.h"
@@ -14,10 +15,21 @@ class ClipboardService {
   virtual Ref<fw::Picture> Picture() = 0;
 };
 
-// The real clipboard, through the toolkit (on X11 the CLIPBOARD selection, asked anew each time).
+// The real clipboard: the X CLIPBOARD selection, asked anew each time over a connection of its
+// own. A picture in BMP form is asked for first; other forms (PNG ...) are read by the toolkit's
+// general reader. Nil when the owner has not handed the whole picture over within `longestRead`:
+// the read runs on the event loop's thread, and the window must keep answering whatever the
+// owner does.
 class SystemClipboardService : public ClipboardService {
  public:
+  static constexpr std::chrono::milliseconds kLongestRead{80};
+  explicit SystemClipboardService(std::chrono::milliseconds longestRead = kLongestRead);
+  ~SystemClipboardService() override;
   Ref<fw::Picture> Picture() override;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
 };
 
 // A test double: the picture is set by hand, and reads are counted.
