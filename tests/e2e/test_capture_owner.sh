@@ -3,7 +3,7 @@
 # already serving the display, which owns the clipboard anew with a new picture; captures at once
 # leave one owner; only processes of its own user may ask it, and a capture never takes another
 # user's process for it; once it has lost the clipboard it answers no request and a capture
-# starts a new owner; a flood of requests naming windows that do not exist does not stall it.
+# starts a new owner.
 # Usage: test_capture_owner.sh <bundle dir>   (CLIPBOARD_PROBE: the built clipboard_probe)
 set -euo pipefail
 
@@ -78,10 +78,5 @@ capture
 [[ "$(clipboard -t TARGETS)" == *image/bmp* ]] || fail "the capture after the loss left no picture"
 new=$(display_processes "$DISPLAY" screencapture | grep -vx "$owner" || true)
 [ -n "$new" ] || fail "the capture after the loss went to the owner that had lost the clipboard"
-
-# --- A flood of requests naming windows that do not exist. --------------------------------------
-ms=$(timeout 60 "$probe" flood 200000) || fail "no picture after a flood of bogus requests"
-((ms < 10000)) || fail "the picture came $ms ms after a flood of bogus requests"
-wait_for_owners 1 12 || fail "$(owners) owners after the flood"
 
 echo "PASS: capture owner"

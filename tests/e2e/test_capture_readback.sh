@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# 300 captures, each read back at once by a fast reader: every read comes within a second (the
-# owner never sleeps with a request waiting), and each is a picture of the whole screen.
+# 300 captures, each read back at once by a fast reader: every read comes within 5 s (the owner
+# never sleeps with a request waiting, which cost a reader 10 s), and each is a picture of the
+# whole screen. (A second would do on a quiet machine; a busy one shares its processors.)
 # Usage: test_capture_readback.sh <bundle dir>   (CLIPBOARD_PROBE: the built clipboard_probe)
 set -euo pipefail
 
