@@ -77,28 +77,31 @@ const std::vector<std::string>& GeneralForms() {
 }  // namespace
 
 struct SystemClipboardService::Impl {
-  std::chrono::milliseconds longestRead;
+  std::chrono::milliseconds stall;
+  std::chrono::milliseconds longest;
   XClipboardReader reader;
   std::shared_ptr<PixelStore> kept;  // the last picture's rows, for the next when it is gone
 };
 
-SystemClipboardService::SystemClipboardService(std::chrono::milliseconds longestRead)
-    : impl_(std::make_unique<Impl>(longestRead)) {}
+SystemClipboardService::SystemClipboardService(std::chrono::milliseconds stall,
+                                               std::chrono::milliseconds longest)
+    : impl_(std::make_unique<Impl>(stall, longest)) {}
 SystemClipboardService::~SystemClipboardService() = default;
 
 Ref<Picture> SystemClipboardService::Picture() {
-  const Clock::time_point deadline = Clock::now() + impl_->longestRead;
+  const Clock::time_point latest = Clock::now() + impl_->longest;
+  const Clock::duration stall = impl_->stall;
   // BMP first, and at once: it needs no decoding, and screen pictures are handed over in it.
   BmpStream bmp(impl_->kept, kLargest);
   const auto intoBmp = [&bmp](std::span<const std::uint8_t> piece) { return bmp.Add(piece); };
-  const Outcome outcome = impl_->reader.Read(kBmp, intoBmp, deadline);
+  const Outcome outcome = impl_->reader.Read(kBmp, intoBmp, stall, latest);
   if (outcome == Outcome::kDone) {
     if (bmp.Complete()) return PictureFromImage(ImageOf(bmp));
     return PictureFromImage(Decode(bmp.TakeWhole()));  // a BMP of another kind
   }
   if (outcome == Outcome::kFailed) return nullptr;
 
-  const std::string form = impl_->reader.FirstOffered(GeneralForms(), deadline);
+  const std::string form = impl_->reader.FirstOffered(GeneralForms(), stall, latest);
   if (form.empty()) return nullptr;
   std::vector<std::uint8_t> bytes;
   const auto keep = [&bytes](std::span<const std::uint8_t> piece) {
@@ -106,7 +109,7 @@ Ref<Picture> SystemClipboardService::Picture() {
     bytes.insert(bytes.end(), piece.begin(), piece.end());
     return true;
   };
-  if (impl_->reader.Read(form, keep, deadline) != Outcome::kDone) return nullptr;
+  if (impl_->reader.Read(form, keep, stall, latest) != Outcome::kDone) return nullptr;
   return PictureFromImage(Decode(bytes));
 }
 

@@ -17,13 +17,16 @@ class ClipboardService {
 
 // The real clipboard: the X CLIPBOARD selection, asked anew each time over a connection of its
 // own. A picture in BMP form is asked for first; other forms (PNG ...) are read by the toolkit's
-// general reader. Nil when the owner has not handed the whole picture over within `longestRead`:
-// the read runs on the event loop's thread, and the window must keep answering whatever the
-// owner does.
+// general reader. The read runs on the event loop's thread and the window must keep answering
+// whatever the owner does: nil when the owner lets `stall` pass without an answer or a next
+// piece, or has not handed the whole picture over within `longest`; an owner that ran out of
+// time at the last read has one stall's time in all.
 class SystemClipboardService : public ClipboardService {
  public:
-  static constexpr std::chrono::milliseconds kLongestRead{80};
-  explicit SystemClipboardService(std::chrono::milliseconds longestRead = kLongestRead);
+  static constexpr std::chrono::milliseconds kStall{100};  // one tick of the readouts
+  static constexpr std::chrono::milliseconds kLongest{1000};
+  explicit SystemClipboardService(std::chrono::milliseconds stall = kStall,
+                                  std::chrono::milliseconds longest = kLongest);
   ~SystemClipboardService() override;
   Ref<fw::Picture> Picture() override;
 

@@ -26,17 +26,31 @@ using Owned = std::unique_ptr<T, Free>;
 // GetProperty's length, in 4-byte units: all the property holds.
 constexpr std::uint32_t kWholeProperty = 0x1FFFFFFF;
 
-// How long an owner that let the last read pass without a word has to answer the next: enough for
-// one that has come back, little enough that one that never answers costs the caller almost
-// nothing. Once it answers, the caller's whole time is its.
+// How long an owner that let its last read pass without a word has to answer the next: enough
+// for one that has come back, little enough that one that never answers costs almost nothing.
 constexpr std::chrono::milliseconds kSilentOwnersTurn{10};
+
+// How long the next piece may be quiet before the owner is nudged.
+constexpr std::chrono::milliseconds kNudge{10};
+
+// When a wait ends: `stall` after the owner's last word, and never after `latest`.
+struct Patience {
+  Clock::time_point lastWord;
+  Clock::duration stall;
+  Clock::time_point latest;
+  Clock::time_point Until() const { return std::min(lastWord + stall, latest); }
+  void Heard() { lastWord = Clock::now(); }
+};
 
 }  // namespace
 
 struct XClipboardReader::Impl {
   xcb_connection_t* connection = nullptr;
   xcb_window_t root = 0;
-  xcb_window_t silentOwner = XCB_NONE;  // the owner that did not answer the last read
+  // The owner whose last read ran out of time, and whether it said nothing at all.
+  xcb_window_t lateOwner = XCB_NONE;
+  bool lateOwnerSilent = false;
+  bool timedOut = false;  // the last wait ended at its deadline
   std::unordered_map<std::string, xcb_atom_t> atoms;
 
   ~Impl() { Drop(); }
@@ -89,6 +103,7 @@ struct XClipboardReader::Impl {
         return Owned<Reply>(static_cast<Reply*>(reply));
       }
       if (xcb_connection_has_error(connection) || !WaitReadable(deadline)) {
+        timedOut = !xcb_connection_has_error(connection);
         xcb_discard_reply(connection, sequence);
         return nullptr;
       }
@@ -99,7 +114,10 @@ struct XClipboardReader::Impl {
     for (;;) {
       if (xcb_generic_event_t* event = xcb_poll_for_event(connection))
         return Owned<xcb_generic_event_t>(event);
-      if (xcb_connection_has_error(connection) || !WaitReadable(deadline)) return nullptr;
+      if (xcb_connection_has_error(connection) || !WaitReadable(deadline)) {
+        timedOut = !xcb_connection_has_error(connection);
+        return nullptr;
+      }
     }
   }
 
@@ -126,7 +144,7 @@ struct XClipboardReader::Impl {
   }
 
   Outcome Transfer(xcb_window_t window, xcb_atom_t property, const Sink& sink,
-                   Clock::time_point answerBy, Clock::time_point deadline, bool& answered);
+                   Clock::time_point answerBy, Patience& patience, bool& answered);
 };
 
 namespace {
@@ -140,9 +158,12 @@ XClipboardReader::XClipboardReader() : impl_(std::make_unique<Impl>()) {}
 XClipboardReader::~XClipboardReader() = default;
 
 XClipboardReader::Outcome XClipboardReader::Read(const std::string& target, const Sink& sink,
-                                                 Clock::time_point deadline) {
+                                                 Clock::duration stall,
+                                                 Clock::time_point latest) {
   Impl& x = *impl_;
-  if (!x.Connect() || !x.Intern({kClipboard, kIncr, kProperty, target}, deadline))
+  Patience patience{Clock::now(), stall, latest};
+  x.timedOut = false;
+  if (!x.Connect() || !x.Intern({kClipboard, kIncr, kProperty, target}, patience.Until()))
     return Outcome::kFailed;
   // A window for this read alone: a late answer to an earlier read that was given up goes to a
   // window that is gone, and cannot be taken for this one's.
@@ -156,16 +177,23 @@ XClipboardReader::Outcome XClipboardReader::Read(const std::string& target, cons
   xcb_convert_selection(c, window, x.atoms[kClipboard], x.atoms[target], property,
                         XCB_CURRENT_TIME);
   Outcome outcome = Outcome::kFailed;
-  bool answered = false;
-  auto owner = x.WaitReply<xcb_get_selection_owner_reply_t>(asked.sequence, deadline);
+  auto owner = x.WaitReply<xcb_get_selection_owner_reply_t>(asked.sequence, patience.Until());
   if (owner && owner->owner == XCB_NONE) {
     outcome = Outcome::kRefused;
   } else if (owner) {
-    const Clock::time_point answerBy =
-        owner->owner == x.silentOwner ? std::min(deadline, Clock::now() + kSilentOwnersTurn)
-                                      : deadline;
-    outcome = x.Transfer(window, property, sink, answerBy, deadline, answered);
-    x.silentOwner = answered ? XCB_NONE : owner->owner;
+    // An owner that ran out of time last time gets one stall's time in all, and if it said
+    // nothing then, a moment to answer: a program that keeps the clipboard and never hands it
+    // over costs each read next to nothing.
+    Clock::time_point answerBy = patience.Until();
+    if (owner->owner == x.lateOwner) {
+      patience.latest = std::min(patience.latest, patience.lastWord + stall);
+      if (x.lateOwnerSilent) answerBy = std::min(answerBy, Clock::now() + kSilentOwnersTurn);
+    }
+    bool answered = false;
+    outcome = x.Transfer(window, property, sink, answerBy, patience, answered);
+    const bool late = outcome == Outcome::kFailed && x.timedOut;
+    x.lateOwner = late ? owner->owner : XCB_NONE;
+    x.lateOwnerSilent = late && !answered;
   }
   xcb_destroy_window(c, window);
   xcb_flush(c);
@@ -174,7 +202,7 @@ XClipboardReader::Outcome XClipboardReader::Read(const std::string& target, cons
 
 XClipboardReader::Outcome XClipboardReader::Impl::Transfer(
     xcb_window_t window, xcb_atom_t property, const Sink& sink, Clock::time_point answerBy,
-    Clock::time_point deadline, bool& answered) {
+    Patience& patience, bool& answered) {
   // The owner's answer: the data is in the property, or None when it has no such form.
   for (;;) {
     Owned<xcb_generic_event_t> event = NextEvent(answerBy);
@@ -186,8 +214,9 @@ XClipboardReader::Outcome XClipboardReader::Impl::Transfer(
     if (notify->property == XCB_NONE) return Outcome::kRefused;
     break;
   }
+  patience.Heard();
   // Reading deletes the property, which for an incremental transfer asks for the first piece.
-  Owned<xcb_get_property_reply_t> reply = TakeProperty(window, property, deadline);
+  Owned<xcb_get_property_reply_t> reply = TakeProperty(window, property, patience.Until());
   if (!reply || reply->type == XCB_NONE) return Outcome::kFailed;
   auto value = [](const xcb_get_property_reply_t& r) {
     return std::span<const std::uint8_t>(
@@ -197,14 +226,24 @@ XClipboardReader::Outcome XClipboardReader::Impl::Transfer(
   if (reply->type != atoms[kIncr]) return sink(value(*reply)) ? Outcome::kDone : Outcome::kFailed;
   // Incremental: each new value of the property is the next piece; an empty one is the end.
   for (;;) {
-    Owned<xcb_generic_event_t> event = NextEvent(deadline);
+    Owned<xcb_generic_event_t> event = NextEvent(std::min(patience.Until(), Clock::now() + kNudge));
+    if (!event && timedOut && Clock::now() < patience.Until()) {
+      // An owner can sleep with our request already in its queue, until some other event wakes
+      // it. It watches our window's properties for the transfer: a change to another one is
+      // such an event, and it ignores it otherwise.
+      xcb_change_property(connection, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME,
+                          XCB_ATOM_STRING, 8, 0, nullptr);
+      timedOut = false;
+      continue;
+    }
     if (!event) return Outcome::kFailed;
     if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) continue;
     const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
     if (change->window != window || change->atom != property ||
         change->state != XCB_PROPERTY_NEW_VALUE)
       continue;
-    reply = TakeProperty(window, property, deadline);
+    patience.Heard();
+    reply = TakeProperty(window, property, patience.Until());
     if (!reply) return Outcome::kFailed;
     const std::span<const std::uint8_t> piece = value(*reply);
     if (piece.empty()) return Outcome::kDone;
@@ -213,14 +252,14 @@ XClipboardReader::Outcome XClipboardReader::Impl::Transfer(
 }
 
 std::string XClipboardReader::FirstOffered(const std::vector<std::string>& wanted,
-                                           Clock::time_point deadline) {
+                                           Clock::duration stall, Clock::time_point latest) {
   std::vector<std::uint8_t> list;
   const Sink keep = [&list](std::span<const std::uint8_t> piece) {
     list.insert(list.end(), piece.begin(), piece.end());
     return list.size() <= 65536;  // a list of forms, not a picture
   };
-  if (Read(kTargets, keep, deadline) != Outcome::kDone) return {};
-  if (!impl_->Intern(wanted, deadline)) return {};
+  if (Read(kTargets, keep, stall, latest) != Outcome::kDone) return {};
+  if (!impl_->Intern(wanted, std::min(Clock::now() + stall, latest))) return {};
   std::vector<xcb_atom_t> offered(list.size() / sizeof(xcb_atom_t));
   std::memcpy(offered.data(), list.data(), offered.size() * sizeof(xcb_atom_t));
   for (const std::string& name : wanted)

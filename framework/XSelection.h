@@ -1,7 +1,7 @@
 #pragma once
-// Reads the CLIPBOARD selection over an X connection of its own (xcb), every wait bounded by a
-// deadline: an owner that never answers, answers slowly or sends without end cannot hold the
-// caller past it. A lost server is an outcome like any other, never a crash.
+// Reads the CLIPBOARD selection over an X connection of its own (xcb), every wait bounded: an
+// owner that never answers, answers slowly or sends without end cannot hold the caller. A lost
+// server is an outcome like any other, never a crash.
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -20,7 +20,7 @@ class XClipboardReader {
   enum class Outcome {
     kDone,     // every piece was handed to the sink
     kRefused,  // nobody owns the clipboard, or its owner does not offer that form
-    kFailed,   // the deadline passed, the sink gave up, or there is no X server
+    kFailed,   // the owner ran out of time, the sink gave up, or there is no X server
   };
 
   XClipboardReader();
@@ -29,11 +29,16 @@ class XClipboardReader {
   XClipboardReader& operator=(const XClipboardReader&) = delete;
 
   // Asks the clipboard's owner for its data as `target` (e.g. "image/bmp") and hands it to the
-  // sink in order, large data one piece at a time (INCR) as the owner sends them.
-  Outcome Read(const std::string& target, const Sink& sink, Clock::time_point deadline);
+  // sink in order, large data one piece at a time (INCR) as the owner sends them. The owner has
+  // `stall` for its answer and for each next piece, and the whole read ends by `latest`. An owner
+  // whose last read ran out of time has one stall's time in all, and if it said nothing then,
+  // only a moment to answer.
+  Outcome Read(const std::string& target, const Sink& sink, Clock::duration stall,
+               Clock::time_point latest);
 
   // Of the forms named in `wanted`, the first that the owner offers; empty when it offers none.
-  std::string FirstOffered(const std::vector<std::string>& wanted, Clock::time_point deadline);
+  std::string FirstOffered(const std::vector<std::string>& wanted, Clock::duration stall,
+                           Clock::time_point latest);
 
  private:
   struct Impl;

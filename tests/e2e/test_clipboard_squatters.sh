@@ -46,7 +46,7 @@ x=$((E2E_WIN_X + E2E_WIN_W + 40))
 xdotool mousemove --sync "$x" 320
 asked=$SECONDS
 e2e_wait_until 1 label_is "${X_AT[@]}" "$x" || e2e_fail "the readouts stalled beside a silent owner"
-((SECONDS - asked <= 5)) || e2e_fail "reading a label took $((SECONDS - asked)) s beside a silent owner"
+((SECONDS - asked <= 15)) || e2e_fail "reading a label took $((SECONDS - asked)) s beside a silent owner"
 # A drag of the background moves the window by the pointer's delta.
 x0=$E2E_WIN_X y0=$E2E_WIN_Y
 e2e_move 800 300

@@ -84,6 +84,9 @@ void SelectionOwner::Serve() {
 }
 
 void SelectionOwner::Handle(const xcb_generic_event_t& event) {
+  for (Transfer& t : transfers_)
+    if (t.asked) Advance(t);
+  std::erase_if(transfers_, [](const Transfer& t) { return t.requestor == 0; });
   switch (event.response_type & 0x7F) {
     case XCB_SELECTION_REQUEST:
       if (!b_.silent) Answer(reinterpret_cast<const xcb_selection_request_event_t&>(event));
@@ -99,7 +102,8 @@ void SelectionOwner::Handle(const xcb_generic_event_t& event) {
       if (change.state != XCB_PROPERTY_DELETE) break;
       for (Transfer& t : transfers_)
         if (t.requestor == change.window && t.property == change.atom) {
-          Advance(t);
+          if (b_.sleepy) t.asked = true;
+          else Advance(t);
           break;
         }
       std::erase_if(transfers_, [](const Transfer& t) { return t.requestor == 0; });
@@ -152,6 +156,7 @@ void SelectionOwner::Advance(Transfer& t) {
   xcb_change_property(c_, XCB_PROP_MODE_REPLACE, t.requestor, t.property, type_, 8,
                       std::uint32_t(size), b_.data.data() + t.offset);
   t.offset += size;
+  t.asked = false;
   if (size == 0) t.requestor = 0;  // the empty piece ends it
   xcb_flush(c_);
 }

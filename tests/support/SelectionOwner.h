@@ -21,6 +21,9 @@ struct OwnerBehaviour {
   bool retake = false;    // takes the clipboard back whenever another client takes it
   std::size_t endAfter = SIZE_MAX;             // ends an incremental transfer after this many bytes
   std::chrono::milliseconds delay{0};          // before each answer and each piece
+  // Sends an incremental piece asked for only when some other event comes, as an owner does that
+  // sleeps with the request already in its queue.
+  bool sleepy = false;
 };
 
 class SelectionOwner {
@@ -42,6 +45,7 @@ class SelectionOwner {
     xcb_window_t requestor;
     xcb_atom_t property;
     std::size_t offset;
+    bool asked = false;  // the next piece is due
   };
   explicit SelectionOwner(OwnerBehaviour behaviour, bool threaded);
   bool Own();
