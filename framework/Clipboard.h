@@ -20,7 +20,7 @@ class ClipboardService {
 // general reader. The read runs on the event loop's thread and the window must keep answering
 // whatever the owner does: nil when the owner lets `stall` pass without an answer or a next
 // piece, or has not handed the whole picture over within `longest`; an owner that ran out of
-// time at the last read has one stall's time in all.
+// time at the last read, saying or sending next to nothing, has one stall's time in all.
 class SystemClipboardService : public ClipboardService {
  public:
   static constexpr std::chrono::milliseconds kStall{100};  // one tick of the readouts

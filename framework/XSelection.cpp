@@ -30,6 +30,10 @@ constexpr std::uint32_t kWholeProperty = 0x1FFFFFFF;
 // for one that has come back, little enough that one that never answers costs almost nothing.
 constexpr std::chrono::milliseconds kSilentOwnersTurn{10};
 
+// An owner that ran out of time while sending slower than this is given one stall's time in all
+// at the next read; one that sent faster is simply slow with a large picture, and is not.
+constexpr double kSlowestBytesPerSecond = 1 << 20;
+
 // How long the next piece may be quiet before the owner is nudged.
 constexpr std::chrono::milliseconds kNudge{10};
 
@@ -47,7 +51,8 @@ struct Patience {
 struct XClipboardReader::Impl {
   xcb_connection_t* connection = nullptr;
   xcb_window_t root = 0;
-  // The owner whose last read ran out of time, and whether it said nothing at all.
+  // The owner whose last read ran out of time, saying nothing or sending too slowly, and whether
+  // it said nothing at all.
   xcb_window_t lateOwner = XCB_NONE;
   bool lateOwnerSilent = false;
   bool timedOut = false;  // the last wait ended at its deadline
@@ -181,17 +186,25 @@ XClipboardReader::Outcome XClipboardReader::Read(const std::string& target, cons
   if (owner && owner->owner == XCB_NONE) {
     outcome = Outcome::kRefused;
   } else if (owner) {
-    // An owner that ran out of time last time gets one stall's time in all, and if it said
-    // nothing then, a moment to answer: a program that keeps the clipboard and never hands it
-    // over costs each read next to nothing.
+    // An owner that ran out of time last time, saying nothing or next to nothing, gets one
+    // stall's time in all, and if it said nothing then, a moment to answer: a program that keeps
+    // the clipboard and never hands it over costs each read next to nothing.
     Clock::time_point answerBy = patience.Until();
     if (owner->owner == x.lateOwner) {
       patience.latest = std::min(patience.latest, patience.lastWord + stall);
       if (x.lateOwnerSilent) answerBy = std::min(answerBy, Clock::now() + kSilentOwnersTurn);
     }
     bool answered = false;
-    outcome = x.Transfer(window, property, sink, answerBy, patience, answered);
-    const bool late = outcome == Outcome::kFailed && x.timedOut;
+    std::size_t received = 0;
+    const Sink counted = [&sink, &received](std::span<const std::uint8_t> piece) {
+      received += piece.size();
+      return sink(piece);
+    };
+    const Clock::time_point began = Clock::now();
+    outcome = x.Transfer(window, property, counted, answerBy, patience, answered);
+    const double seconds = std::chrono::duration<double>(Clock::now() - began).count();
+    const bool late = outcome == Outcome::kFailed && x.timedOut &&
+                      double(received) < kSlowestBytesPerSecond * seconds;
     x.lateOwner = late ? owner->owner : XCB_NONE;
     x.lateOwnerSilent = late && !answered;
   }

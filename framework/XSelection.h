@@ -31,8 +31,8 @@ class XClipboardReader {
   // Asks the clipboard's owner for its data as `target` (e.g. "image/bmp") and hands it to the
   // sink in order, large data one piece at a time (INCR) as the owner sends them. The owner has
   // `stall` for its answer and for each next piece, and the whole read ends by `latest`. An owner
-  // whose last read ran out of time has one stall's time in all, and if it said nothing then,
-  // only a moment to answer.
+  // whose last read ran out of time while it said nothing or sent next to nothing has one
+  // stall's time in all, and if it said nothing then, only a moment to answer.
   Outcome Read(const std::string& target, const Sink& sink, Clock::duration stall,
                Clock::time_point latest);
 

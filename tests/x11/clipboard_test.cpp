@@ -179,18 +179,28 @@ TEST_F(ClipboardX11Test, FindsThePictureThatReplacedAnotherProgramsText) {
   ExpectPattern(Read(), 61, 23);
 }
 
+OwnerBehaviour Silent() {
+  OwnerBehaviour b = Serving(MakeBmp(61, 23, 24, false));
+  b.silent = true;
+  return b;
+}
+
+// A picture in small pieces, each after a pause: far longer than a read may last.
+OwnerBehaviour Dripping() {
+  OwnerBehaviour b = Serving(MakeBmp(640, 480, 24, false), 4096);
+  b.delay = std::chrono::milliseconds(15);
+  return b;
+}
+
 TEST_F(ClipboardX11Test, AnOwnerThatStallsCannotHoldTheReader) {
   struct Case {
     const char* what;
     OwnerBehaviour owner;
   };
-  OwnerBehaviour silent = Serving(MakeBmp(61, 23, 24, false));
-  silent.silent = true;
   OwnerBehaviour slow = Serving(MakeBmp(61, 23, 24, false));
   slow.delay = std::chrono::milliseconds(1500);
-  OwnerBehaviour dripping = Serving(MakeBmp(640, 480, 24, false), 4096);
-  dripping.delay = std::chrono::milliseconds(15);
-  const Case cases[] = {{"never answers", silent}, {"answers late", slow}, {"drips its pieces", dripping}};
+  const Case cases[] = {
+      {"never answers", Silent()}, {"answers late", slow}, {"drips its pieces", Dripping()}};
   SetClipboardService(std::make_unique<SystemClipboardService>(kStall, kLongest));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -216,12 +226,8 @@ TEST_F(ClipboardX11Test, AnOwnerThatRanOutOfTimeIsGivenLittleAfterwards) {
     OwnerBehaviour owner;
     std::chrono::milliseconds fourReads;  // four full reads would take 4 s, four stalls 1.2 s
   };
-  OwnerBehaviour silent = Serving(MakeBmp(61, 23, 24, false));
-  silent.silent = true;
-  OwnerBehaviour dripping = Serving(MakeBmp(640, 480, 24, false), 4096);
-  dripping.delay = std::chrono::milliseconds(15);
-  const Case cases[] = {{"never answers", silent, std::chrono::milliseconds(600)},
-                        {"drips its pieces", dripping, std::chrono::milliseconds(2000)}};
+  const Case cases[] = {{"never answers", Silent(), std::chrono::milliseconds(600)},
+                        {"drips its pieces", Dripping(), std::chrono::milliseconds(2000)}};
   SetClipboardService(std::make_unique<SystemClipboardService>(kStall, kLongest));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
