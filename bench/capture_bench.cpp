@@ -2,7 +2,7 @@
 //   (a) tick    "screencapture -c -x" run with QProcess and waited for, QClipboard::image(), the
 //               pixel at the pointer, the six-digit colour text;
 //   (b) direct  a one-pixel XGetImage at the pointer, on a connection opened beforehand;
-//   (c) pipe    `maim | xclip -selection clipboard -t image/png`, then the same clipboard read.
+//   (c) pipe    `maim -u | xclip -selection clipboard -t image/png` (-u: without the pointer), then the same clipboard read.
 // Then (a) once more in a reader that keeps freed memory for reuse (mallopt), which shows what
 // the reader's own page faults cost.
 // Usage: capture_bench <folder holding screencapture> [repetitions]
@@ -128,7 +128,7 @@ Run pipeline(int repetitions)
         repetitions,
         [](QProcess& shell) {
             shell.start(QStringLiteral("sh"),
-                        {QStringLiteral("-c"), QStringLiteral("maim | xclip -selection clipboard -t image/png")});
+                        {QStringLiteral("-c"), QStringLiteral("maim -u | xclip -selection clipboard -t image/png")});
         },
         QStringLiteral("image/png"));
 }
@@ -198,7 +198,7 @@ int main(int argc, char** argv)
     row(screen, "&nbsp;&nbsp;of which the command", a.command);
     row(screen, "&nbsp;&nbsp;of which QClipboard::image()", a.read);
     row(screen, "(b) direct: XGetImage of one pixel at the pointer", b.total, b.colour);
-    row(screen, "(c) pipeline: maim \\| xclip (PNG), clipboard image, pixel, text", c.total, c.colour);
+    row(screen, "(c) pipeline: maim -u \\| xclip (PNG), clipboard image, pixel, text", c.total, c.colour);
     row(screen, "&nbsp;&nbsp;of which the command", c.command);
     row(screen, "&nbsp;&nbsp;of which QClipboard::image()", c.read);
     std::printf("| %s | (c) / (a), medians | %.1fx | | |\n", screen.constData(),

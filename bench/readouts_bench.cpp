@@ -3,15 +3,17 @@
 // real keyboard, pointer, fw::Shell (which runs the bundle's screencapture) and fw::Clipboard.
 //
 //   readouts_bench <bundle folder> bench [repetitions]
-//     One Markdown table row per measurement (milliseconds, median and 90th percentile):
-//     (a) the tick without a held key, from Shell.Execute to the colour text, and the whole tick
-//         with its scan of the 128 key codes; (b) a one-pixel XGetImage at the pointer on a
-//         connection opened beforehand; (c) `maim | xclip -selection clipboard -t image/png` run
-//         by the same fw::Shell, then the same fw::Clipboard picture, pixel and colour text.
+//     One Markdown table row for this screen (the columns are run_readouts_bench.sh's): the whole
+//     tick without a held key (median, min, max); the floor in the same run, a warm XShmGetImage
+//     of the root and the least work a tick is asked for (start a command, grab, put the whole
+//     picture into the server, read one pixel); and the pipelines a user would otherwise script,
+//     `scrot` + `xclip` and `maim -u | xclip`, each followed by the same fw::Clipboard picture,
+//     pixel and colour text; with the ratios.
 //   readouts_bench <bundle folder> soak [ticks]
 //     Ticks at full speed (the event loop runs between ticks, as it does between timer events) and
-//     prints "key value" lines: the resident memory after tick 100 and after the last, the X
-//     clients and this process's children at those points.
+//     prints "key value" lines: after tick 100 and after the last, the resident memory, the X
+//     clients and the X resources (xrestop), our descriptors and children; and the most
+//     screencapture processes on the display seen after any tick.
 #include <QClipboard>
 #include <QCursor>
 #include <QEventLoop>
@@ -56,55 +58,17 @@ double MsBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-// The real shell, noting when each command started and how long it took.
-class TimedShell : public fw::ShellService {
- public:
-  Outcome Execute(const std::string& commandLine) override {
-    started = Clock::now();
-    Outcome outcome = real_.Execute(commandLine);
-    ms = MsBetween(started, Clock::now());
-    return outcome;
-  }
-  Clock::time_point started;
-  double ms = 0;
-
- private:
-  fw::ProcessShellService real_;
-};
-
-// The real clipboard, noting how long each picture took.
-class TimedClipboard : public fw::ClipboardService {
- public:
-  fw::Ref<fw::Picture> Picture() override {
-    const auto start = Clock::now();
-    fw::Ref<fw::Picture> picture = real_.Picture();
-    ms = MsBetween(start, Clock::now());
-    return picture;
-  }
-  double ms = 0;
-
- private:
-  fw::SystemClipboardService real_;
-};
-
 struct Stats {
   double median;
-  double p90;
+  double min;
+  double max;
 };
 
 Stats StatsOf(std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
   const size_t n = ms.size();
   const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
-  return {median, ms[size_t(std::ceil(0.9 * double(n))) - 1]};
-}
-
-void Row(const std::string& screen, const char* what, const std::vector<double>& ms,
-         const std::string& colour) {
-  const Stats s = StatsOf(ms);
-  std::printf("| %s | %s | %.1f | %.1f | %s |\n", screen.c_str(), what, s.median, s.p90,
-              colour.c_str());
-  std::fflush(stdout);
+  return {median, ms.front(), ms.back()};
 }
 
 // Lets the event loop run, as it does between the timer's ticks.
@@ -149,88 +113,155 @@ std::string ColourAt(const fw::Ref<fw::Picture>& picture, QPoint at) {
   return two((c >> 16) & 0xFF) + two((c >> 8) & 0xFF) + two(c & 0xFF);
 }
 
-int Bench(MainWindow& window, TimedShell& shell, TimedClipboard& clipboard, int repetitions) {
+// A pipeline a user would otherwise script: it puts a PNG of the screen on the clipboard, then
+// the same Clipboard.Picture, pixel and colour text as a tick.
+struct Pipeline {
+  explicit Pipeline(const char* line) : command(line) {}
+  const char* command;
+  std::vector<double> ms;
+  std::string colour;
+  int stale = 0;  // reads that found the previous owner's picture
+};
+
+void RunPipeline(Pipeline& pipeline, int period) {
+  Idle(period);
+  const auto start = Clock::now();
+  auto sh = fw::RuntimeNewObject<fw::Shell>();
+  sh->Execute(pipeline.command);
+  sh->Close();
+  fw::Ref<fw::Picture> picture = fw::RuntimeNewObject<fw::Clipboard>()->Picture();
+  pipeline.colour = ColourAt(picture, QCursor::pos());
+  pipeline.ms.push_back(MsBetween(start, Clock::now()));
+  // xclip may end before its background copy owns the clipboard.
+  if (!QGuiApplication::clipboard()->mimeData()->formats().contains("image/png")) ++pipeline.stale;
+}
+
+// One table row for this screen (see run_readouts_bench.sh for the columns).
+int Bench(MainWindow& window, int repetitions) {
   const QSize size = QGuiApplication::primaryScreen()->geometry().size();
   const std::string screen = std::to_string(size.width()) + "x" + std::to_string(size.height());
-
-  std::vector<double> tick, fromExecute, command, read, direct, pipe, pipeRead;
-  std::string tickColour, directColour, pipeColour;
-  // Ticks as far apart as the timer's period: the X server is still busy for some 20 ms after a
-  // tick (the replaced clipboard owner leaving), which closer ticks would measure too.
-  const int period = int(window.KeyTimer()->Period());
-  for (int i = 0; i < repetitions; ++i) {
-    Idle(period);
-    const auto start = Clock::now();
-    window.KeyTimer()->Fire();
-    const auto end = Clock::now();
-    tick.push_back(MsBetween(start, end));
-    fromExecute.push_back(MsBetween(shell.started, end));
-    command.push_back(shell.ms);
-    read.push_back(clipboard.ms);
-    tickColour = window.St(14)->Text();
-  }
-
   if (!readouts_bench::OpenDirect()) {
-    std::fprintf(stderr, "readouts_bench: cannot open display\n");
+    std::fprintf(stderr, "readouts_bench: cannot open the display with shared memory\n");
     return 1;
   }
-  for (int i = 0; i < repetitions; ++i) {
-    Idle(5);
-    const auto start = Clock::now();
-    const QPoint at = QCursor::pos();
-    directColour = readouts_bench::DirectPixel(at.x(), at.y());
-    direct.push_back(MsBetween(start, Clock::now()));
-  }
-  readouts_bench::CloseDirect();
-
-  int stale = 0;
+  const int period = int(window.KeyTimer()->Period());
+  const QPoint at = QCursor::pos();
+  std::vector<double> tick, grab, work;
+  std::string tickColour, workColour;
+  Pipeline scrot("scrot -o -z /tmp/readouts_bench.$PPID.png && "
+                 "xclip -selection clipboard -t image/png -i /tmp/readouts_bench.$PPID.png");
+  Pipeline maim("maim -u | xclip -selection clipboard -t image/png");
+  // A few ticks first: the first starts the clipboard's owner.
+  for (int i = 0; i < 3; ++i) window.KeyTimer()->Fire();
+  // Ticks as far apart as the timer's period, each followed by the floor, so that both see the
+  // same load of the shared machine.
   for (int i = 0; i < repetitions; ++i) {
     Idle(period);
-    const auto start = Clock::now();
-    auto sh = fw::RuntimeNewObject<fw::Shell>();
-    sh->Execute("maim | xclip -selection clipboard -t image/png");
-    sh->Close();
-    fw::Ref<fw::Picture> picture = fw::RuntimeNewObject<fw::Clipboard>()->Picture();
-    pipeColour = ColourAt(picture, QCursor::pos());
-    pipe.push_back(MsBetween(start, Clock::now()));
-    pipeRead.push_back(clipboard.ms);
-    // xclip may end before its background copy owns the clipboard; such a read found the
-    // previous owner's picture and is counted apart.
-    if (!QGuiApplication::clipboard()->mimeData()->formats().contains("image/png")) ++stale;
+    auto start = Clock::now();
+    window.KeyTimer()->Fire();
+    tick.push_back(MsBetween(start, Clock::now()));
+    tickColour = window.St(14)->Text();
+    Idle(period);
+    start = Clock::now();
+    readouts_bench::WarmGrab();
+    grab.push_back(MsBetween(start, Clock::now()));
+    Idle(period);
+    start = Clock::now();
+    workColour = readouts_bench::SpecifiedWork("/bin/true", at.x(), at.y());
+    work.push_back(MsBetween(start, Clock::now()));
   }
+  // The pipelines take up to seconds a run: a third as many runs.
+  for (int i = 0; i < std::max(5, repetitions / 3); ++i) {
+    RunPipeline(scrot, period);
+    RunPipeline(maim, period);
+  }
+  readouts_bench::CloseDirect();
+  std::remove(("/tmp/readouts_bench." + std::to_string(getpid()) + ".png").c_str());
 
-  Row(screen, "(a) tick, Shell.Execute to the colour text", fromExecute, tickColour);
-  Row(screen, "    of which Shell.Execute(\"screencapture -c -x\")", command, tickColour);
-  Row(screen, "    of which Clipboard.Picture", read, tickColour);
-  Row(screen, "(a') whole KeyTimer_Run, with the scan of 128 key codes", tick, tickColour);
-  Row(screen, "(b) direct: XGetImage of one pixel", direct, directColour);
-  Row(screen, "(c) pipeline: maim | xclip (PNG), Clipboard.Picture, pixel, text", pipe, pipeColour);
-  Row(screen, "    of which Clipboard.Picture", pipeRead, pipeColour);
-  std::printf("| %s | (c) / (a), medians | %.1fx | | |\n", screen.c_str(),
-              StatsOf(pipe).median / StatsOf(fromExecute).median);
-  if (stale)
-    std::printf("<!-- %s: %d of %d pipeline reads found a stale owner -->\n", screen.c_str(), stale,
-                repetitions);
+  const Stats t = StatsOf(tick), g = StatsOf(grab), w = StatsOf(work), s = StatsOf(scrot.ms), m = StatsOf(maim.ms);
+  std::printf("| %s | %.1f | %.1f | %.1f | %.1f | %.1f | %.1f | %.2fx | %.0f | %.0f | %.1fx | %.1fx | %s %s %s %s |\n",
+              screen.c_str(), t.median, t.min, t.max, std::min(1000.0 / period, 1000.0 / t.median), g.median,
+              w.median, t.median / w.median, s.median, m.median, s.median / t.median, m.median / t.median,
+              tickColour.c_str(), workColour.c_str(), scrot.colour.c_str(), maim.colour.c_str());
+  for (const Pipeline* p : {&scrot, &maim})
+    if (p->stale)
+      std::printf("<!-- %s: %d of %zu pipeline reads found a stale owner (%s) -->\n", screen.c_str(), p->stale,
+                  p->ms.size(), p->command);
+  std::fflush(stdout);
   return 0;
+}
+
+int Descriptors() {
+  int n = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
+// The screencapture processes on this display: the clipboard's owners, once a tick has ended.
+int Owners() {
+  const std::string display = std::string("DISPLAY=") + std::getenv("DISPLAY");
+  int owners = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream comm(entry.path() / "comm");
+    std::string name;
+    if (!std::getline(comm, name) || name != "screencapture") continue;
+    std::ifstream environment(entry.path() / "environ");
+    std::string variable;
+    while (std::getline(environment, variable, '\0'))
+      if (variable == display) ++owners;
+  }
+  return owners;
+}
+
+// The X resources that all clients of the server hold, as xrestop counts them, and the bytes of
+// their pixmaps.
+std::pair<long, long> XResources() {
+  FILE* out = popen("xrestop -b -m 1 2>/dev/null", "r");
+  if (!out) return {-1, -1};
+  long resources = 0, pixmapBytes = 0;
+  char line[256];
+  bool own = false;  // xrestop's own client, which comes and goes with each look
+  while (std::fgets(line, sizeof line, out)) {
+    const std::string text = line;
+    if (text[0] != '\t') {
+      own = text.find(" xrestop ") != std::string::npos;
+      continue;
+    }
+    const size_t colon = text.find(':');
+    if (own || colon == std::string::npos) continue;
+    const std::string key = text.substr(1, text.find_last_not_of(' ', colon - 1));
+    const long value = std::atol(text.c_str() + colon + 1);
+    if (key == "pixmap bytes")
+      pixmapBytes += value;
+    else if (key != "res_base" && key != "res_mask" && key.find("bytes") == std::string::npos)
+      resources += value;
+  }
+  pclose(out);
+  return {resources, pixmapBytes};
 }
 
 int Soak(MainWindow& window, int ticks) {
   const auto start = Clock::now();
   std::printf("x_clients_before %d\n", readouts_bench::XClients());
   std::fflush(stdout);
+  int mostOwners = 0;
   for (int i = 1; i <= ticks; ++i) {
     window.KeyTimer()->Fire();
     QCoreApplication::processEvents();
+    if (i % 10 == 0) mostOwners = std::max(mostOwners, Owners());
     if (i == 100 || i == ticks) {
       const auto [children, zombies] = Children();
+      const auto [resources, pixmapBytes] = XResources();
       const char* when = i == 100 ? "first" : "last";
       std::printf("rss_kib_after_%s %ld\n", when, RssKiB());
       std::printf("x_clients_after_%s %d\n", when, readouts_bench::XClients());
+      std::printf("x_resources_after_%s %ld\nx_pixmap_bytes_after_%s %ld\n", when, resources, when, pixmapBytes);
+      std::printf("descriptors_after_%s %d\n", when, Descriptors());
       std::printf("children_after_%s %d\nzombies_after_%s %d\n", when, children, when, zombies);
       std::fflush(stdout);
     }
   }
-  std::printf("ticks %d\nseconds %.1f\ncolour %s\n", ticks,
+  std::printf("most_owners %d\nticks %d\nseconds %.1f\ncolour %s\n", mostOwners, ticks,
               MsBetween(start, Clock::now()) / 1000, window.St(14)->Text().c_str());
   return 0;
 }
@@ -246,12 +277,6 @@ int main(int argc, char** argv) {
   const int count = argc > 3 ? std::max(1, std::atoi(argv[3])) : (mode == "bench" ? 50 : 3000);
 
   fw::SetBundleService(std::make_unique<fw::FixedBundleService>(std::string(argv[1]) + "/bin"));
-  auto shellService = std::make_unique<TimedShell>();
-  auto clipboardService = std::make_unique<TimedClipboard>();
-  TimedShell& shell = *shellService;
-  TimedClipboard& clipboard = *clipboardService;
-  fw::SetShellService(std::move(shellService));
-  fw::SetClipboardService(std::move(clipboardService));
 
   static char name[] = "brindlex";
   static char* args[] = {name, nullptr};
@@ -279,7 +304,7 @@ int main(int argc, char** argv) {
   QCursor::setPos(size.width() - 120, 250);
   Idle(300);
 
-  const int status = mode == "bench" ? Bench(*window, shell, clipboard, count) : Soak(*window, count);
+  const int status = mode == "bench" ? Bench(*window, count) : Soak(*window, count);
   patch.reset();
   window = nullptr;
   fw::RuntimePerformFinalizers();

@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # Soak of the live readouts: 3,000 ticks at full speed of the real KeyTimer_Run (real keyboard,
 # pointer, shell, clipboard and the bundle's screencapture) in the program's own window on an Xvfb
-# of its own. Passes when the run leaves no extra processes (no unreaped children during it, one
-# clipboard owner after it, none once another program takes the clipboard), its resident memory
-# after the last tick is within 10 % of that after tick 100, and it leaves no X connection open.
+# of its own. Passes when the run leaves no extra processes (no unreaped children during it, at
+# most one clipboard owner after any tick, none once another program takes the clipboard), its
+# resident memory after the last tick is within 10 % of that after tick 100, the X resources of
+# the server's clients and our open descriptors have not grown since then, and it leaves no X
+# connection open.
 # Usage: bench/run_readouts_soak.sh [build folder (default: build)] [ticks (default: 3000)]
-#        [screen (default: 1920x1080)]
+#        [screen (default: 3840x2160)]
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 ticks=${2:-3000}
-size=${3:-1920x1080}
+size=${3:-3840x2160}
 source "$here/xvfb_display.sh"
 require_readouts_bench "$build"
-require_tools Xvfb xclip dbus-run-session
+require_tools Xvfb xclip xrestop dbus-run-session
 
 failures=0
 check() { # check WHAT CONDITION...
@@ -36,6 +38,13 @@ check "memory after the last tick within 10 % of that after tick 100 ($first KiB
   test $((last * 100)) -le $((first * 110)) -a $((last * 100)) -ge $((first * 90))
 check "the same X clients after tick 100 and after the last" \
   test "$(value x_clients_after_first)" = "$(value x_clients_after_last)"
+check "X resources not grown ($(value x_resources_after_first), $(value x_resources_after_last))" \
+  test "$(value x_resources_after_last)" -le "$(value x_resources_after_first)"
+check "pixmap bytes not grown ($(value x_pixmap_bytes_after_first), $(value x_pixmap_bytes_after_last))" \
+  test "$(value x_pixmap_bytes_after_last)" -le "$(value x_pixmap_bytes_after_first)"
+check "open descriptors not grown ($(value descriptors_after_first), $(value descriptors_after_last))" \
+  test "$(value descriptors_after_last)" -le "$(value descriptors_after_first)"
+check "at most one clipboard owner after any tick (most: $(value most_owners))" test "$(value most_owners)" -le 1
 check "no unreaped children after the last tick" test "$(value zombies_after_last)" = 0
 check "no children left after the last tick" test "$(value children_after_last)" = 0
 # After the program has closed its own connections, only the last capture's clipboard owner is

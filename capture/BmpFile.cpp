@@ -50,7 +50,7 @@ BmpFile::BmpFile(int width, int height)
     put32(p, std::uint32_t(kHeaderSize));
     put32(p, 40);
     put32(p, std::uint32_t(width));
-    put32(p, std::uint32_t(height));  // positive: bottom-up rows
+    put32(p, std::uint32_t(-height));  // negative: top-down rows
     put16(p, 1);
     put16(p, 24);
     put32(p, 0);  // BI_RGB

@@ -5,8 +5,8 @@
 
 namespace capture {
 
-// A 24-bit BMP file in memory, filled row by row: bottom-up rows of B, G, R, the form every BMP
-// reader takes. Three bytes a pixel, a quarter fewer than the X server's 32-bit pixels: most of
+// A 24-bit BMP file in memory, filled row by row: top-down rows of B, G, R (a negative height),
+// so that a reader finds row y where the screen has it and flips nothing. Three bytes a pixel, a quarter fewer than the X server's 32-bit pixels: most of
 // a clipboard transfer's time is bytes passing through the server.
 class BmpFile {
 public:
@@ -21,7 +21,7 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     // Where the picture's row y (0 = top) goes: width() pixels of B, G, R.
-    unsigned char* row(int y) { return bytes_ + kHeaderSize + std::size_t(height_ - 1 - y) * rowBytes_; }
+    unsigned char* row(int y) { return bytes_ + kHeaderSize + std::size_t(y) * rowBytes_; }
     std::span<const unsigned char> bytes() const { return {bytes_, size_}; }
 
     static constexpr std::size_t kHeaderSize = 14 + 40;  // file header + BITMAPINFOHEADER

@@ -1,10 +1,9 @@
 #include "capture/ClipboardOwner.h"
 
 #include <X11/Xatom.h>
-#include <poll.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <vector>
 
 namespace capture {
 
@@ -31,9 +30,6 @@ ClipboardOwner::ClipboardOwner(Display* display, const char* type) : display_(di
     attributes.event_mask = PropertyChangeMask;
     window_ = XCreateWindow(display, DefaultRootWindow(display), -1, -1, 1, 1, 0, CopyFromParent,
                             InputOnly, CopyFromParent, CWEventMask, &attributes);
-    // An empty append changes nothing but brings a PropertyNotify with the server's time, the
-    // timestamp to own the selection with (a selection must not be owned at CurrentTime).
-    XChangeProperty(display, window_, XA_WM_NAME, XA_STRING, 8, PropModeAppend, nullptr, 0);
 
     long units = XExtendedMaxRequestSize(display);
     if (units == 0)
@@ -48,8 +44,11 @@ ClipboardOwner::~ClipboardOwner()
     XFlush(display_);
 }
 
+// An empty append changes nothing but brings a PropertyNotify with the server's time, the
+// timestamp to own the selection with (a selection must not be owned at CurrentTime).
 Time ClipboardOwner::serverTime()
 {
+    XChangeProperty(display_, window_, XA_WM_NAME, XA_STRING, 8, PropModeAppend, nullptr, 0);
     XEvent event;
     XWindowEvent(display_, window_, PropertyChangeMask, &event);
     return event.xproperty.time;
@@ -63,61 +62,78 @@ bool ClipboardOwner::acquire(std::span<const unsigned char> data)
     return XGetSelectionOwner(display_, clipboard_) == window_;
 }
 
-void ClipboardOwner::serve()
+bool ClipboardOwner::uses(std::span<const unsigned char> data) const
 {
-    const int fd = ConnectionNumber(display_);
-    for (;;) {
-        while (XPending(display_)) {
-            XEvent event;
-            XNextEvent(display_, &event);
-            handle(event);
-        }
-        const auto now = Clock::now();
-        for (std::size_t i = transfers_.size(); i-- > 0;)
-            if (transfers_[i].deadline <= now)
-                forget(i);
-        if (lost_ && transfers_.empty())
-            return;
+    return std::any_of(transfers_.begin(), transfers_.end(),
+                       [&](const auto& entry) { return entry.second.data.data() == data.data(); });
+}
 
-        int timeout = -1;
-        if (!transfers_.empty()) {
-            auto next = transfers_.front().deadline;
-            for (const Transfer& t : transfers_)
-                next = std::min(next, t.deadline);
-            timeout = int(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
-        }
-        XFlush(display_);
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, timeout) < 0 && errno != EINTR)
-            return;
-        if (p.revents & (POLLERR | POLLHUP | POLLNVAL))
-            return;  // the server has gone
+void ClipboardOwner::abandon(std::span<const unsigned char> data)
+{
+    std::vector<Key> keys;
+    for (const auto& [key, transfer] : transfers_)
+        if (transfer.data.data() == data.data())
+            keys.push_back(key);
+    for (const Key& key : keys)
+        forget(key);
+}
+
+void ClipboardOwner::dispatch()
+{
+    while (XPending(display_)) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        handle(event);
     }
+    expire();
+}
+
+bool ClipboardOwner::flushAndCheck()
+{
+    // Writing a large request can make Xlib read what the server sent meanwhile into its own
+    // queue, where a poll() on the connection no longer sees it. XPending flushes and counts it.
+    return XPending(display_) > 0;
+}
+
+int ClipboardOwner::msToNextDeadline() const
+{
+    if (deadlines_.empty())
+        return -1;
+    const auto left = deadlines_.front().first - Clock::now();
+    return int(std::max<long>(0, std::chrono::ceil<std::chrono::milliseconds>(left).count()));
 }
 
 void ClipboardOwner::handle(XEvent& event)
 {
     switch (event.type) {
     case SelectionClear:
+        // A clear sent before our latest acquire() is stale: ask who owns it now.
         if (event.xselectionclear.window == window_ && event.xselectionclear.selection == clipboard_)
-            lost_ = true;
+            lost_ = lost_ || XGetSelectionOwner(display_, clipboard_) != window_;
         break;
     case SelectionRequest:
         answer(event.xselectionrequest);
         break;
-    case PropertyNotify:
+    case PropertyNotify: {
         if (event.xproperty.state != PropertyDelete)
             break;
-        for (std::size_t i = 0; i < transfers_.size(); ++i) {
-            if (transfers_[i].requestor == event.xproperty.window && transfers_[i].property == event.xproperty.atom) {
-                advance(i);
-                break;
-            }
-        }
+        const auto found = transfers_.find({event.xproperty.window, event.xproperty.atom});
+        if (found != transfers_.end())
+            advance(found->first, found->second);
         break;
-    case DestroyNotify:
-        dropTransfersOf(event.xdestroywindow.window);
+    }
+    case DestroyNotify: {
+        const Window gone = event.xdestroywindow.window;
+        if (!transfersOf_.contains(gone))
+            break;
+        std::vector<Key> keys;
+        for (const auto& entry : transfers_)
+            if (entry.first.requestor == gone)
+                keys.push_back(entry.first);
+        for (const Key& key : keys)
+            forget(key);
         break;
+    }
     default:
         break;
     }
@@ -129,8 +145,8 @@ void ClipboardOwner::answer(const XSelectionRequestEvent& request)
     const Atom property = request.property == None ? request.target : request.property;
     // No check of the request's time against ours: requestors such as Qt send the time of the
     // last event they saw, often earlier than our ownership, and the server has already routed
-    // the request to us.
-    const bool ours = request.selection == clipboard_ && request.owner == window_;
+    // the request to us. Once the clipboard is another's, what we hold is no longer its content.
+    const bool ours = !lost_ && request.selection == clipboard_ && request.owner == window_;
 
     XEvent reply{};
     reply.xselection.type = SelectionNotify;
@@ -170,52 +186,85 @@ void ClipboardOwner::sendData(Window requestor, Atom property)
         XChangeProperty(display_, requestor, property, type_, 8, PropModeReplace, data_.data(), int(data_.size()));
         return;
     }
-    // Incremental: each time the requestor deletes the property, the next piece goes in.
-    for (std::size_t i = 0; i < transfers_.size(); ++i) {
-        if (transfers_[i].requestor == requestor && transfers_[i].property == property) {
-            transfers_.erase(transfers_.begin() + long(i));
-            break;
-        }
-    }
+    // Incremental: each time the requestor deletes the property, the next piece goes in. A new
+    // request for the same property starts over.
+    const Key key{requestor, property};
+    forget(key);
+    if (transfers_.size() >= kMaxTransfers)
+        evictOldest();
     // Watch the requestor's properties before the first one is written, so no delete is missed.
-    XSelectInput(display_, requestor, PropertyChangeMask | StructureNotifyMask);
+    if (transfersOf_[requestor]++ == 0)
+        XSelectInput(display_, requestor, PropertyChangeMask | StructureNotifyMask);
     long lowerBound = long(data_.size());
     XChangeProperty(display_, requestor, property, incr_, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&lowerBound), 1);
-    transfers_.push_back({requestor, property, 0, Clock::now() + kStall});
+    const auto deadline = Clock::now() + kStall;
+    transfers_.emplace(key, Transfer{data_, 0, deadline});
+    queueDeadline(key, deadline);
 }
 
-void ClipboardOwner::advance(std::size_t index)
+void ClipboardOwner::advance(Key key, Transfer& transfer)
 {
-    Transfer& transfer = transfers_[index];
-    const auto piece = data_.subspan(transfer.offset, std::min(piece_, data_.size() - transfer.offset));
-    XChangeProperty(display_, transfer.requestor, transfer.property, type_, 8, PropModeReplace, piece.data(),
-                    int(piece.size()));
+    const auto piece = transfer.data.subspan(transfer.offset, std::min(piece_, transfer.data.size() - transfer.offset));
+    XChangeProperty(display_, key.requestor, key.property, type_, 8, PropModeReplace, piece.data(), int(piece.size()));
     if (piece.empty()) {  // the empty piece that ends the transfer
-        forget(index);
+        forget(key);
         return;
     }
     transfer.offset += piece.size();
     transfer.deadline = Clock::now() + kStall;
 }
 
-void ClipboardOwner::dropTransfersOf(Window requestor)
+void ClipboardOwner::expire()
 {
-    std::erase_if(transfers_, [requestor](const Transfer& t) { return t.requestor == requestor; });
+    const auto now = Clock::now();
+    while (!deadlines_.empty() && deadlines_.front().first <= now) {
+        const Key key = deadlines_.front().second;
+        deadlines_.pop_front();
+        const auto found = transfers_.find(key);
+        if (found == transfers_.end())
+            continue;  // ended already
+        if (found->second.deadline <= now)
+            forget(key);
+        else
+            queueDeadline(key, found->second.deadline);  // it moved on since
+    }
 }
 
-void ClipboardOwner::forget(std::size_t index)
+void ClipboardOwner::evictOldest()
 {
-    const Window requestor = transfers_[index].requestor;
-    transfers_.erase(transfers_.begin() + long(index));
-    if (!watched(requestor))
-        XSelectInput(display_, requestor, NoEventMask);
+    while (!deadlines_.empty()) {
+        const Key key = deadlines_.front().second;
+        deadlines_.pop_front();
+        if (transfers_.contains(key)) {
+            forget(key);
+            return;
+        }
+    }
 }
 
-bool ClipboardOwner::watched(Window requestor) const
+void ClipboardOwner::queueDeadline(const Key& key, Clock::time_point deadline)
 {
-    return std::any_of(transfers_.begin(), transfers_.end(),
-                       [requestor](const Transfer& t) { return t.requestor == requestor; });
+    deadlines_.emplace_back(deadline, key);
+    // Entries of transfers that have ended stay until they come up; rebuild the queue from the
+    // live transfers before they outnumber them by far.
+    if (deadlines_.size() <= 4 * kMaxTransfers)
+        return;
+    deadlines_.clear();
+    for (const auto& [k, transfer] : transfers_)
+        deadlines_.emplace_back(transfer.deadline, k);
+    std::sort(deadlines_.begin(), deadlines_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+void ClipboardOwner::forget(Key key)
+{
+    if (transfers_.erase(key) == 0)
+        return;
+    const auto watched = transfersOf_.find(key.requestor);
+    if (--watched->second == 0) {
+        transfersOf_.erase(watched);
+        XSelectInput(display_, key.requestor, NoEventMask);
+    }
 }
 
 }  // namespace capture

@@ -126,6 +126,29 @@ void destroySharedImage(XImage* image)
     XDestroyImage(image);
 }
 
+// Holds the server for the strips: they make one picture, with nothing drawn in between.
+class ServerGrab {
+public:
+    explicit ServerGrab(Display* display) : display_(display) { XGrabServer(display); }
+    ~ServerGrab()
+    {
+        XUngrabServer(display_);
+        XFlush(display_);
+    }
+    ServerGrab(const ServerGrab&) = delete;
+    ServerGrab& operator=(const ServerGrab&) = delete;
+
+private:
+    Display* display_;
+};
+
+struct ImageDeleter {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+using OwnedImage = std::unique_ptr<XImage, ImageDeleter>;
+
+}  // namespace
+
 // A strip of rows shared with the server through MIT-SHM. Unusable on servers without the
 // extension and on remote ones, which accept it but cannot attach our segment.
 class SharedStrip {
@@ -188,60 +211,54 @@ private:
     bool attached_ = false;
 };
 
-// Holds the server for the strips: they make one picture, with nothing drawn in between.
-class ServerGrab {
-public:
-    explicit ServerGrab(Display* display) : display_(display) { XGrabServer(display); }
-    ~ServerGrab()
-    {
-        XUngrabServer(display_);
-        XFlush(display_);
-    }
-    ServerGrab(const ServerGrab&) = delete;
-    ServerGrab& operator=(const ServerGrab&) = delete;
+ScreenGrabber::ScreenGrabber(Display* display) : display_(display) {}
 
-private:
-    Display* display_;
-};
+ScreenGrabber::~ScreenGrabber() = default;
 
-struct ImageDeleter {
-    void operator()(XImage* image) const { XDestroyImage(image); }
-};
-using OwnedImage = std::unique_ptr<XImage, ImageDeleter>;
-
-}  // namespace
-
-BmpFile grabScreen(Display* display)
+void ScreenGrabber::grab(std::unique_ptr<BmpFile>& file)
 {
+    Display* display = display_;
     const int screen = DefaultScreen(display);
     Visual* visual = DefaultVisual(display, screen);
     if (visual->c_class != TrueColor && visual->c_class != DirectColor)
         throw std::runtime_error("the screen's visual has no direct colours");
     const Window root = RootWindow(display, screen);
-    const int width = DisplayWidth(display, screen);
-    const int height = DisplayHeight(display, screen);
+    // The root's size now, not the one at connection time: a screen can be resized (RandR)
+    // while we serve.
+    Window ignoredRoot;
+    int ignoredX, ignoredY;
+    unsigned int width, height, ignoredBorder, ignoredDepth;
+    if (!XGetGeometry(display, root, &ignoredRoot, &ignoredX, &ignoredY, &width, &height, &ignoredBorder,
+                      &ignoredDepth))
+        throw std::runtime_error("the X server did not tell the screen's size");
+    if (!file || file->width() != int(width) || file->height() != int(height))
+        file = std::make_unique<BmpFile>(int(width), int(height));
 
-    BmpFile file(width, height);
     const RowPacker packer(*visual);
-    const int rows = std::clamp(int(kStripBytes / (std::size_t(width) * 4)), 1, height);
-    SharedStrip shared(display, visual, DefaultDepth(display, screen), width, rows);
+    const int rows = std::clamp(int(kStripBytes / (std::size_t(width) * 4)), 1, int(height));
+    if (sharing_ && (!shared_ || sharedWidth_ != int(width) || sharedRows_ != rows)) {
+        shared_.reset();
+        shared_ = std::make_unique<SharedStrip>(display, visual, DefaultDepth(display, screen), int(width), rows);
+        sharedWidth_ = int(width);
+        sharedRows_ = rows;
+    }
     const ServerGrab hold(display);
-    bool sharing = true;
-    for (int y = 0; y < height; y += rows) {
-        const int n = std::min(rows, height - y);
-        const XImage* strip = sharing ? shared.read(root, y, n) : nullptr;
+    for (int y = 0; y < int(height); y += rows) {
+        const int n = std::min(rows, int(height) - y);
+        const XImage* strip = sharing_ ? shared_->read(root, y, n) : nullptr;
         OwnedImage plain;
         if (!strip) {
-            sharing = false;
-            plain.reset(XGetImage(display, root, 0, y, width, n, AllPlanes, ZPixmap));
+            // Refused once, refused for good: the server is remote or has no MIT-SHM.
+            sharing_ = false;
+            shared_.reset();
+            plain.reset(XGetImage(display, root, 0, y, int(width), n, AllPlanes, ZPixmap));
             if (!plain)
                 throw std::runtime_error("the X server did not hand over the screen's pixels");
             strip = plain.get();
         }
         for (int i = 0; i < n; ++i)
-            packer.pack(*strip, i, file.row(y + i));
+            packer.pack(*strip, i, file->row(y + i));
     }
-    return file;
 }
 
 }  // namespace capture

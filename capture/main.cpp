@@ -2,12 +2,14 @@
 // keeps serving it from a background process until another client takes the clipboard, as X
 // clipboard tools do. -x (silent) is accepted; nothing is ever played.
 //
-// The command returns only once the background process owns the clipboard, so a reader started
-// right after it gets the new picture. Status: 0 done, 1 no display or the capture failed,
-// 2 usage error.
+// When such a process of ours already serves the display, the command asks it to grab the screen
+// again and own the clipboard anew, which spares starting, connecting and setting up; only when
+// none answers does it start one. Either way the command returns only once the new picture is
+// owned, so a reader started right after it gets it. Status: 0 done, 1 no display or the capture
+// failed, 2 usage error.
 
-#include "capture/ClipboardOwner.h"
-#include "capture/ScreenGrab.h"
+#include "capture/OwnerSocket.h"
+#include "capture/WarmOwner.h"
 #include "capture/XErrors.h"
 
 #include <X11/Xlib.h>
@@ -19,6 +21,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <string>
@@ -79,8 +82,9 @@ void detach(int confirm)
     close(confirm);
 }
 
-// The background process: grabs, owns the clipboard, confirms on `confirm`, then serves.
-int runOwner(int confirm)
+// The background process: grabs, owns the clipboard, confirms on `confirm`, then serves, also
+// the requests that come to `listener`.
+int runOwner(int confirm, int listener)
 {
     // Before connecting, so that no moment is left to Xlib's handlers.
     capture::installErrorHandler();
@@ -92,9 +96,8 @@ int runOwner(int confirm)
         return kFailure;
     }
     try {
-        capture::ClipboardOwner owner(display.get(), "image/bmp");
-        const capture::BmpFile picture = capture::grabScreen(display.get());
-        if (!owner.acquire(picture.bytes())) {
+        capture::WarmOwner owner(display.get(), listener);
+        if (!owner.start()) {
             std::fprintf(stderr, "screencapture: the X server did not give us the clipboard\n");
             return kFailure;
         }
@@ -133,11 +136,48 @@ int waitForOwner(pid_t owner, int confirm)
     return kFailure;
 }
 
+// Asks the display's owner for the picture. Returns the status to end with, or -1 when a new
+// owner must be started; then `listener` is the socket it is to listen on (-1 when none could
+// be had: it then serves without).
+int askOrListen(int& listener)
+{
+    listener = -1;
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        return -1;  // the new owner reports it
+    const std::string name = capture::ownerSocketName(getuid(), display);
+    // Two captures at once may both find no owner: the one that takes the name starts it, the
+    // other asks it. An owner that is ending gives the name up, and the next round takes it.
+    for (int round = 0; round < 200; ++round) {
+        switch (capture::askOwner(name, kOwnerWaitMs)) {
+        case capture::OwnerAnswer::Done:
+            return 0;
+        case capture::OwnerAnswer::Stranger:
+            std::fprintf(stderr, "screencapture: another user's process listens as this display's owner\n");
+            return kFailure;
+        case capture::OwnerAnswer::Silent:
+            std::fprintf(stderr, "screencapture: the clipboard owner did not answer within %d s\n",
+                         kOwnerWaitMs / 1000);
+            return kFailure;
+        case capture::OwnerAnswer::NoOwner:
+            break;
+        }
+        listener = capture::listenAsOwner(name);
+        if (listener >= 0 || errno != EADDRINUSE)
+            return -1;
+        usleep(1000);
+    }
+    return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (const int status = checkArguments(argc, argv); status >= 0)
+        return status;
+    int listener;
+    if (const int status = askOrListen(listener); status >= 0)
         return status;
 
     // Fork first, while the process is small; the child does all the X work, so no connection
@@ -154,6 +194,8 @@ int main(int argc, char** argv)
     }
     if (child > 0) {
         close(pipeEnds[1]);
+        if (listener >= 0)
+            close(listener);
         return waitForOwner(child, pipeEnds[0]);
     }
 
@@ -161,13 +203,17 @@ int main(int argc, char** argv)
     setsid();  // outlive the caller's terminal and process group
     // A server gone mid-write is an error to report, not a signal that ends us silently.
     signal(SIGPIPE, SIG_IGN);
-    // Keep only stdio (closed later) and the pipe: the caller's other files are not ours to hold.
-    int confirm = pipeEnds[1];
-    if (confirm != 3) {
-        dup2(confirm, 3);
-        close(confirm);
-        confirm = 3;
+    // Keep only stdio (closed later), the pipe and the listening socket: the caller's other files
+    // are not ours to hold.
+    // Either may sit where the other goes: move both out of the way first.
+    const int confirmAbove = fcntl(pipeEnds[1], F_DUPFD, 10);
+    const int listenerAbove = listener >= 0 ? fcntl(listener, F_DUPFD, 10) : -1;
+    const int confirm = 3;
+    dup2(confirmAbove, confirm);
+    if (listenerAbove >= 0) {
+        listener = 4;
+        dup2(listenerAbove, listener);
     }
-    close_range(4, ~0U, 0);
-    return runOwner(confirm);
+    close_range(5, ~0U, 0);
+    return runOwner(confirm, listener);
 }

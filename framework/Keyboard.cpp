@@ -177,9 +177,10 @@ struct Connection {
 };
 
 // Nobody selects events on this connection, but every client gets MappingNotify: read them, so
-// the queue does not grow and a new keyboard mapping is seen.
+// the queue does not grow and a new keyboard mapping is seen. Only those already read with a
+// reply are taken: looking on the socket for more would cost a system call or two per key.
 void TakeMappingChanges(Display* display) {
-  while (XPending(display) > 0) {
+  while (XEventsQueued(display, QueuedAlready) > 0) {
     XEvent event;
     XNextEvent(display, &event);
     if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
@@ -204,9 +205,9 @@ bool XKeyboardService::AsyncKeyDown(Integer code) {
   if (key.syms[0] == NoSymbol) return false;
   Display* display = Connection::TheConnection().Get();
   if (!display) return false;
-  TakeMappingChanges(display);
   char keys[32];
-  XQueryKeymap(display, keys);
+  XQueryKeymap(display, keys);  // reads, with its reply, the events sent before it
+  TakeMappingChanges(display);
   for (KeySym sym : key.syms) {
     if (sym == NoSymbol) continue;
     const KeyCode keycode = XKeysymToKeycode(display, sym);  // 0 when no key has it

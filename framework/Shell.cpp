@@ -1,5 +1,6 @@
 #include "framework/Shell.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -39,9 +40,14 @@ bool NeedsShell(const QString& line) {
   return false;
 }
 
-// The program of that name on the search path; empty when there is none.
-QString Locate(const QString& name, const QString& path) {
+// The program of that name: the bundle's own by its absolute path, else the first on the search
+// path; empty when there is none.
+QString Locate(const QString& name, const QString& bin, const QString& path) {
   if (name.contains('/')) return QFileInfo(name).isExecutable() ? name : QString();
+  if (!bin.isEmpty()) {
+    const QFileInfo own(QDir(bin).filePath(name));
+    if (own.isFile() && own.isExecutable()) return own.absoluteFilePath();
+  }
   return QStandardPaths::findExecutable(name, path.split(':', Qt::SkipEmptyParts));
 }
 
@@ -50,10 +56,11 @@ QString Locate(const QString& name, const QString& path) {
 ShellService::Outcome ProcessShellService::Execute(const std::string& commandLine) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   const QString bin = QString::fromStdString(GetBundleService().ExecutableFolder());
-  if (!bin.isEmpty()) {
-    const QString path = environment.value(QStringLiteral("PATH"));
+  const QString path = environment.value(QStringLiteral("PATH"));
+  // For lines that go through /bin/sh. PATH separates folders with ':', so a folder whose name
+  // holds one cannot be put there: it would name other folders.
+  if (!bin.isEmpty() && !bin.contains(':'))
     environment.insert(QStringLiteral("PATH"), path.isEmpty() ? bin : bin + ':' + path);
-  }
   const QString line = QString::fromStdString(commandLine);
   QString program;
   QStringList arguments;
@@ -66,7 +73,7 @@ ShellService::Outcome ProcessShellService::Execute(const std::string& commandLin
     arguments = QProcess::splitCommand(line);
     if (arguments.isEmpty()) return {0, {}};
     const QString name = arguments.takeFirst();
-    program = Locate(name, environment.value(QStringLiteral("PATH")));
+    program = Locate(name, bin, path);
     if (program.isEmpty()) {
       outcome.exitCode = kNotFound;
       outcome.result = name.toStdString() + ": not found\n";

@@ -1,7 +1,8 @@
 #pragma once
 // Runs command lines. Execute waits until the command has ended. A line of plain words is started
-// directly, any other (pipes, quotes, variables ...) by /bin/sh; programs are looked for first in
-// the folder of the running executable (the bundle's bin/), then on PATH. A service with a real
+// directly, by its absolute path when the folder of the running executable (the bundle's bin/)
+// has it, else from PATH; any other line (pipes, quotes, variables ...) is run by /bin/sh, with
+// that folder in front of PATH. A service with a real
 // implementation and a test double.
 #include <functional>
 #include <memory>
@@ -26,7 +27,7 @@ class ShellService {
   virtual Outcome Execute(const std::string& commandLine) = 0;
 };
 
-// The real shell, through the toolkit's process class, with the bundle's bin/ in front of PATH.
+// The real shell, through the toolkit's process class, the bundle's own programs first.
 // A command line that cannot run is reported on stderr once, in one line. A command that has not
 // ended after longestRunMs is stopped, so that a hanging one cannot freeze the window.
 class ProcessShellService : public ShellService {

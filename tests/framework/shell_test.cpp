@@ -68,6 +68,22 @@ TEST_F(ShellTest, FindsTheBundlesOwnProgramBeforePath) {
   EXPECT_EQ(Run("brindlex-probe -c -x"), "from-bundle -c -x\n");
 }
 
+TEST_F(ShellTest, RunsTheBundlesOwnProgramWhenTheBundlesFolderNameHoldsAColon) {
+  // Split on ':', ".../odd:place/bin" names ".../odd" and "place/bin": a program there, or
+  // anywhere on PATH, must not be taken for the bundle's.
+  const fs::path odd = bundle_.Root() / "odd";
+  const fs::path bin = bundle_.Root() / "odd:place" / "bin";
+  fs::create_directories(odd);
+  fs::create_directories(bin);
+  WriteScript(odd / "brindlex-probe", "echo from-odd");
+  WriteScript(path_ / "brindlex-probe", "echo from-path");
+  WriteScript(bin / "brindlex-probe", "echo from-bundle \"$@\"");
+  SetBundleService(std::make_unique<FixedBundleService>(bin.string()));
+  EXPECT_EQ(Run("brindlex-probe -c -x"), "from-bundle -c -x\n");
+  // Lines for /bin/sh find programs on PATH as it was.
+  EXPECT_EQ(Run("brindlex-probe | cat"), "from-path\n");
+}
+
 TEST_F(ShellTest, AMissingCommandEndsAtOnceAndIsReportedOnce) {
   ::testing::internal::CaptureStderr();
   Integer code = 0;
