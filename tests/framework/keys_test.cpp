@@ -1,6 +1,7 @@
 // Key events to the key texts the program's handlers expect.
 #include <gtest/gtest.h>
 
+#include <QInputDevice>
 #include <QKeyEvent>
 
 #include "framework/KeysPrivate.h"
@@ -24,8 +25,11 @@ TEST(KeyText, BothClearKeysOfX11GiveTheClearKeyAndDeleteStaysDelete) {
       {"forward delete", Qt::Key_Delete, Qt::NoModifier, 0xFFFF, "\x7f", "\x7f"},
       {"the keypad's Delete", Qt::Key_Delete, Qt::KeypadModifier, 0xFF9F, "\x7f", "\x7f"},
   };
+  // A keyboard of the test's own: without an application, Qt's default one is never freed.
+  const QInputDevice keyboard(QStringLiteral("test keyboard"), 1, QInputDevice::DeviceType::Keyboard);
   for (const Case& c : cases) {
-    QKeyEvent e(QEvent::KeyPress, c.key, c.modifiers, 0, c.keysym, 0, QString::fromUtf8(c.text));
+    QKeyEvent e(QEvent::KeyPress, c.key, c.modifiers, 0, c.keysym, 0, QString::fromUtf8(c.text),
+                false, 1, &keyboard);
     EXPECT_EQ(fw::KeyText(e), c.expected) << c.what;
   }
 }
